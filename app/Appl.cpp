@@ -1,0 +1,6 @@
+#include "app/Appl.h"
+
+Appl& App()
+{
+    return static_cast<Appl&>(*GetAppObject());
+}

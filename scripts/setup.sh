@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, playing and testing need on Debian 12, only where it is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config python3
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-ipafont-gothic
+  xvfb xdotool x11-apps x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

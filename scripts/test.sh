@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test headless: the unit, widget and end-to-end tests,
+# the unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the benchmarks, which print their figures beside their targets.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/setup.sh"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build (Release)"
+bash "$top/scripts/build.sh" "$top/build" -DCMAKE_BUILD_TYPE=Release
+echo "== Tests"
+ctest --test-dir "$top/build" --output-on-failure -j"$(nproc)"
+
+echo "== Build (sanitizers)"
+bash "$top/scripts/build.sh" "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BENCH=OFF
+echo "== Unit tests under the sanitizers"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$(nproc)" -L unit
+
+echo "== Benchmarks"
+bash "$top/bench/run.sh" "$top/build"
