@@ -1,0 +1,63 @@
+#pragma once
+// A file or folder by path; the item may name something that does not exist (yet).
+
+#include "framework/Types.h"
+
+class Picture;
+class Sound;
+
+class FolderItem {
+public:
+    explicit FolderItem(const String& path);
+
+    String Name() const;
+    String NativePath() const;
+    bool Exists() const;
+    bool Directory() const;
+
+    // The item of that name inside this folder, whether or not it exists; nullptr for a
+    // name that is not a single path component ("", ".", "..", or one with "/").
+    std::shared_ptr<FolderItem> Child(const String& name) const;
+    // nullptr for the root.
+    std::shared_ptr<FolderItem> Parent() const;
+
+    // A private folder for temporary files on the same file system as this item, made when
+    // needed; nullptr when there can be none.
+    std::shared_ptr<FolderItem> TemporaryFolder() const;
+
+    // The four-character type and creator codes; "" when the file has none. Setting returns
+    // false on failure. Kept in extended attributes, or, where the file system has none, in
+    // the layer's own record that notices when the file is replaced.
+    String MacType() const;
+    bool SetMacType(const String& code);
+    String MacCreator() const;
+    bool SetMacCreator(const String& code);
+
+    // Numbers for the volume and the folder holding this item, as FileExchange resolves them.
+    Int32 MacVRefNum() const;
+    Int32 MacDirID() const;
+
+    // Removes a file, or a folder that is empty.
+    bool Delete();
+    // Moves this file to dest, replacing a file there atomically, or into dest when it is a
+    // folder. The codes move with it. Across file systems the data are copied to a temporary
+    // name in the destination folder and renamed into place, so a failure leaves no half file.
+    // On success this item names the new place.
+    bool MoveFileTo(const std::shared_ptr<FolderItem>& dest);
+
+    // nullptr when the file is missing or not a readable picture or sound.
+    std::shared_ptr<Picture> OpenAsPicture() const;
+    std::shared_ptr<Sound> OpenAsSound() const;
+
+private:
+    String itsPath;
+};
+
+namespace SpecialFolder {
+// The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config (made when missing).
+std::shared_ptr<FolderItem> Preferences();
+}
+
+// The "Resources" folder beside the folder of the executable (links resolved), or the
+// test override; nullptr when it is not there.
+std::shared_ptr<FolderItem> ResourcesFolder();
