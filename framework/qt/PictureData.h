@@ -2,6 +2,8 @@
 // The pixels behind a Picture, shared by its Graphics and RGBSurface, with the drawable
 // form (mask and transparent white applied) made once per change and cached.
 
+#include "framework/Color.h"
+
 #include <QImage>
 
 #include <cstdint>
@@ -29,6 +31,10 @@ public:
     void SetMask(std::shared_ptr<Picture> mask);
     int Transparent() const { return itsTransparent; }
     void SetTransparent(int transparent);
+
+    // Black outside the picture; a pixel outside is not set.
+    Color Pixel(int x, int y) const;
+    void SetPixel(int x, int y, Color color);
 
     // The pixels as they are drawn: RGB32 when everything is opaque, otherwise premultiplied
     // ARGB32 with the mask's brightness as transparency and, with Transparent 1, pure white

@@ -1,0 +1,341 @@
+#include "framework/FolderItem.h"
+
+#include "framework/FileRecordNumbers.h"
+#include "framework/Sound.h"
+#include "framework/TestSeams.h"
+#include "framework/TypeCodeStore.h"
+#include "framework/qt/PictureBridge.h"
+
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<String> resourcesOverride;
+
+const String TypeKey = "type";
+const String CreatorKey = "creator";
+
+String AttributeName(const String& key)
+{
+    return "user.mac." + key;
+}
+
+bool NoAttributes(int error)
+{
+    return error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+String ReadCode(const String& path, const String& key)
+{
+    char value[64];
+    const ssize_t length = getxattr(path.c_str(), AttributeName(key).c_str(), value, sizeof value);
+    if (length >= 0) {
+        return String(value, static_cast<std::size_t>(length));
+    }
+    return NoAttributes(errno) ? TypeCodeStore::Default().Code(path, key) : String();
+}
+
+bool WriteCode(const String& path, const String& key, const String& code)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    const String name = AttributeName(key);
+    const int result = code.empty() ? removexattr(path.c_str(), name.c_str())
+                                    : setxattr(path.c_str(), name.c_str(), code.data(), code.size(), 0);
+    if (result == 0 || (code.empty() && errno == ENODATA)) {
+        return true;
+    }
+    return NoAttributes(errno) && TypeCodeStore::Default().SetCode(path, key, code);
+}
+
+std::optional<struct stat> Status(const String& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+// A private folder at path (made when missing) on device, or nothing when path is not
+// such a folder of ours.
+std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
+{
+    mkdir(path.c_str(), 0700);
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
+        info.st_dev != device || access(path.c_str(), W_OK | X_OK) != 0) {
+        return nullptr;
+    }
+    return std::make_shared<FolderItem>(path.string());
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Copies the file from to a new temporary file beside to with the same permissions and
+// codes; its path, or nothing on failure (nothing left behind).
+std::optional<String> CopyBeside(const String& from, const fs::path& to)
+{
+    const auto source = Status(from);
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (!source || in < 0) {
+        if (in >= 0) {
+            close(in);
+        }
+        return std::nullopt;
+    }
+    String temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
+    const int out = mkostemp(temporary.data(), O_CLOEXEC);
+    bool ok = out >= 0;
+    char buffer[65536];
+    while (ok) {
+        const ssize_t got = read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        ok = WriteAll(out, buffer, static_cast<std::size_t>(got));
+    }
+    close(in);
+    if (out >= 0) {
+        ok = ok && fchmod(out, source->st_mode & 07777) == 0 && fsync(out) == 0;
+        ok = close(out) == 0 && ok;
+        for (const String& key : {TypeKey, CreatorKey}) {
+            const String code = ReadCode(from, key);
+            ok = ok && (code.empty() || WriteCode(temporary, key, code));
+        }
+        if (!ok) {
+            unlink(temporary.c_str());
+        }
+    }
+    return ok ? std::optional<String>(temporary) : std::nullopt;
+}
+
+void SyncFolder(const fs::path& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
+
+void SetResourcesFolderOverride(std::optional<String> path)
+{
+    resourcesOverride = std::move(path);
+}
+
+FolderItem::FolderItem(const String& path)
+{
+    fs::path p = fs::absolute(fs::path(path)).lexically_normal();
+    if (p.has_relative_path() && !p.has_filename()) {
+        p = p.parent_path();
+    }
+    itsPath = p.string();
+}
+
+String FolderItem::Name() const
+{
+    return fs::path(itsPath).filename().string();
+}
+
+String FolderItem::NativePath() const
+{
+    return itsPath;
+}
+
+bool FolderItem::Exists() const
+{
+    struct stat info {};
+    return lstat(itsPath.c_str(), &info) == 0;
+}
+
+bool FolderItem::Directory() const
+{
+    const auto info = Status(itsPath);
+    return info && S_ISDIR(info->st_mode);
+}
+
+std::shared_ptr<FolderItem> FolderItem::Child(const String& name) const
+{
+    if (name.empty() || name == "." || name == ".." || name.find_first_of(String("/\0", 2)) != String::npos) {
+        return nullptr;
+    }
+    return std::make_shared<FolderItem>((fs::path(itsPath) / name).string());
+}
+
+std::shared_ptr<FolderItem> FolderItem::Parent() const
+{
+    const fs::path p(itsPath);
+    if (!p.has_relative_path()) {
+        return nullptr;
+    }
+    return std::make_shared<FolderItem>(p.parent_path().string());
+}
+
+std::shared_ptr<FolderItem> FolderItem::TemporaryFolder() const
+{
+    const fs::path folder = Directory() ? fs::path(itsPath) : fs::path(itsPath).parent_path();
+    const auto info = Status(folder.string());
+    if (!info) {
+        return nullptr;
+    }
+    const char* tmpdir = std::getenv("TMPDIR");
+    const fs::path systemTemporary = tmpdir && tmpdir[0] == '/' ? tmpdir : "/tmp";
+    const auto systemInfo = Status(systemTemporary.string());
+    if (systemInfo && systemInfo->st_dev == info->st_dev) {
+        if (auto own = PrivateFolder(systemTemporary / ("kalmeno-" + std::to_string(getuid())), info->st_dev)) {
+            return own;
+        }
+    }
+    return PrivateFolder(folder / ".kalmeno-temp", info->st_dev);
+}
+
+String FolderItem::MacType() const
+{
+    return ReadCode(itsPath, TypeKey);
+}
+
+bool FolderItem::SetMacType(const String& code)
+{
+    return WriteCode(itsPath, TypeKey, code);
+}
+
+String FolderItem::MacCreator() const
+{
+    return ReadCode(itsPath, CreatorKey);
+}
+
+bool FolderItem::SetMacCreator(const String& code)
+{
+    return WriteCode(itsPath, CreatorKey, code);
+}
+
+Int32 FolderItem::MacVRefNum() const
+{
+    const auto info = Status(fs::path(itsPath).parent_path().string());
+    return info ? VolumeNumber(info->st_dev) : 0;
+}
+
+Int32 FolderItem::MacDirID() const
+{
+    return FolderNumber(fs::path(itsPath).parent_path().string());
+}
+
+bool FolderItem::Delete()
+{
+    std::error_code error;
+    return fs::remove(itsPath, error);
+}
+
+bool FolderItem::MoveFileTo(const std::shared_ptr<FolderItem>& dest)
+{
+    if (!dest || !Exists()) {
+        return false;
+    }
+    fs::path target = dest->Directory() ? fs::path(dest->itsPath) / Name() : fs::path(dest->itsPath);
+    if (target == fs::path(itsPath)) {
+        return true;
+    }
+    if (rename(itsPath.c_str(), target.c_str()) != 0) {
+        const bool otherFileSystem = errno == EXDEV;
+        const auto source = Status(itsPath);
+        if (!otherFileSystem || !source || !S_ISREG(source->st_mode)) {
+            return false;
+        }
+        const auto copy = CopyBeside(itsPath, target);
+        if (!copy) {
+            return false;
+        }
+        if (rename(copy->c_str(), target.c_str()) != 0) {
+            unlink(copy->c_str());
+            return false;
+        }
+        SyncFolder(target.parent_path());
+        unlink(itsPath.c_str());
+    }
+    itsPath = target.string();
+    return true;
+}
+
+std::shared_ptr<Picture> FolderItem::OpenAsPicture() const
+{
+    QImageReader reader(QString::fromStdString(itsPath));
+    return PictureBridge::FromImage(reader.read());
+}
+
+std::shared_ptr<Sound> FolderItem::OpenAsSound() const
+{
+    return Sound::Open(itsPath);
+}
+
+std::shared_ptr<FolderItem> SpecialFolder::Preferences()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path folder;
+    if (config && config[0] == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        const passwd* user = home ? nullptr : getpwuid(getuid());
+        if (!home && !user) {
+            return nullptr;
+        }
+        folder = fs::path(home ? home : user->pw_dir) / ".config";
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    auto item = std::make_shared<FolderItem>(folder.string());
+    return item->Directory() ? item : nullptr;
+}
+
+std::shared_ptr<FolderItem> ResourcesFolder()
+{
+    fs::path folder;
+    if (resourcesOverride) {
+        folder = *resourcesOverride;
+    } else {
+        std::error_code error;
+        const fs::path executable = fs::canonical("/proc/self/exe", error);
+        if (error) {
+            return nullptr;
+        }
+        folder = executable.parent_path().parent_path() / "Resources";
+    }
+    auto item = std::make_shared<FolderItem>(folder.string());
+    return item->Directory() ? item : nullptr;
+}

@@ -1,0 +1,111 @@
+#include "framework/Sound.h"
+
+#include "framework/TestSeams.h"
+
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <functional>
+
+class SoundEffect {
+public:
+    QSoundEffect effect;
+};
+
+namespace {
+
+std::function<void(const Sound&, Int32)> playObserver;
+
+// Sound effects are short; a larger file is not taken.
+constexpr std::streamoff MaxFileSize = 64 * 1024 * 1024;
+
+std::uint32_t Little32(const char* p)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+}
+
+std::uint16_t Little16(const char* p)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+bool IsPlayableFormat(const char* fmt)
+{
+    const std::uint16_t tag = Little16(fmt);
+    const std::uint16_t channels = Little16(fmt + 2);
+    const std::uint32_t rate = Little32(fmt + 4);
+    const std::uint16_t blockAlign = Little16(fmt + 12);
+    const std::uint16_t bits = Little16(fmt + 14);
+    const bool knownTag = tag == 1 || tag == 3 || tag == 0xFFFE;
+    const bool knownBits = bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    return knownTag && knownBits && channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 &&
+           blockAlign == channels * bits / 8;
+}
+
+// A RIFF WAVE file with a PCM or float format chunk and a data chunk that is all there.
+bool IsPlayableWav(const String& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (size < 44 || size > MaxFileSize) {
+        return false;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size) || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+        return false;
+    }
+    bool haveFormat = false;
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        const std::uint32_t length = Little32(bytes.data() + at + 4);
+        const std::size_t body = at + 8;
+        if (length > bytes.size() - body) {
+            return false;
+        }
+        if (bytes.compare(at, 4, "fmt ") == 0) {
+            haveFormat = length >= 16 && IsPlayableFormat(bytes.data() + body);
+            if (!haveFormat) {
+                return false;
+            }
+        } else if (bytes.compare(at, 4, "data") == 0) {
+            return haveFormat && length > 0;
+        }
+        at = body + length + (length & 1);
+    }
+    return false;
+}
+
+} // namespace
+
+void SetSoundPlayObserver(std::function<void(const Sound&, Int32 volume)> observer)
+{
+    playObserver = std::move(observer);
+}
+
+std::shared_ptr<Sound> Sound::Open(const String& path)
+{
+    if (!IsPlayableWav(path)) {
+        return nullptr;
+    }
+    auto effect = std::make_unique<SoundEffect>();
+    effect->effect.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    return std::shared_ptr<Sound>(new Sound(std::move(effect)));
+}
+
+Sound::Sound(std::unique_ptr<SoundEffect> effect) : itsEffect(std::move(effect)) {}
+
+Sound::~Sound() = default;
+
+void Sound::Play()
+{
+    if (playObserver) {
+        playObserver(*this, Volume);
+    }
+    itsEffect->effect.setVolume(std::clamp(Volume, 0, 100) / 100.0f);
+    itsEffect->effect.play();
+}

@@ -1,0 +1,57 @@
+#include "framework/TextInputStream.h"
+
+#include "framework/FolderItem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+std::shared_ptr<TextInputStream> TextInputStream::Open(const std::shared_ptr<FolderItem>& file)
+{
+    if (!file) {
+        return nullptr;
+    }
+    const int fd = open(file->NativePath().c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        return nullptr;
+    }
+    return std::shared_ptr<TextInputStream>(new TextInputStream(fd));
+}
+
+TextInputStream::TextInputStream(int fd) : itsFd(fd) {}
+
+TextInputStream::~TextInputStream()
+{
+    Close();
+}
+
+String TextInputStream::ReadAll()
+{
+    String all;
+    char buffer[65536];
+    while (itsFd >= 0) {
+        const ssize_t got = read(itsFd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        all.append(buffer, static_cast<std::size_t>(got));
+    }
+    return all;
+}
+
+void TextInputStream::Close()
+{
+    if (itsFd >= 0) {
+        close(itsFd);
+        itsFd = -1;
+    }
+}

@@ -1,0 +1,76 @@
+#include "framework/TextOutputStream.h"
+
+#include "framework/FolderItem.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+// Bytes gathered before they are written.
+constexpr std::size_t BufferSize = 65536;
+
+} // namespace
+
+std::shared_ptr<TextOutputStream> TextOutputStream::Create(const std::shared_ptr<FolderItem>& file)
+{
+    // Going past the file-size limit is then a failed write, not the end of the process.
+    static const bool ignoringSizeSignal = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignoringSizeSignal;
+    if (!file) {
+        return nullptr;
+    }
+    const int fd = open(file->NativePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    return std::shared_ptr<TextOutputStream>(new TextOutputStream(fd));
+}
+
+TextOutputStream::TextOutputStream(int fd) : itsFd(fd) {}
+
+TextOutputStream::~TextOutputStream()
+{
+    Close();
+}
+
+bool TextOutputStream::Write(const String& bytes)
+{
+    if (itsFd < 0) {
+        return false;
+    }
+    itsBuffer += bytes;
+    if (itsBuffer.size() >= BufferSize) {
+        Flush();
+    }
+    return !itsFailed;
+}
+
+bool TextOutputStream::Flush()
+{
+    std::size_t done = 0;
+    while (!itsFailed && done < itsBuffer.size()) {
+        const ssize_t written = write(itsFd, itsBuffer.data() + done, itsBuffer.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        itsFailed = written <= 0;
+        done += itsFailed ? 0 : static_cast<std::size_t>(written);
+    }
+    itsBuffer.clear();
+    return !itsFailed;
+}
+
+bool TextOutputStream::Close()
+{
+    if (itsFd < 0) {
+        return false;
+    }
+    itsFailed = !Flush() || fsync(itsFd) != 0 || itsFailed;
+    itsFailed = close(itsFd) != 0 || itsFailed;
+    itsFd = -1;
+    return !itsFailed;
+}

@@ -1,0 +1,152 @@
+#include "framework/TypeCodeStore.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// Records beyond this many, the oldest first, are dropped.
+constexpr std::size_t MaxRecords = 512;
+
+struct Record {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modified = 0;
+    String key;
+    String code;
+
+    bool SameFile(const Record& other) const
+    {
+        return device == other.device && inode == other.inode && key == other.key;
+    }
+};
+
+String ToHex(const String& bytes)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    String hex;
+    for (unsigned char c : bytes) {
+        hex += Digits[c >> 4];
+        hex += Digits[c & 0xF];
+    }
+    return hex;
+}
+
+String FromHex(const String& hex)
+{
+    String bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    return bytes;
+}
+
+// The file's identity, and its size and modification time at this moment.
+bool Describe(const String& filePath, const String& key, Record& record)
+{
+    struct stat info {};
+    if (stat(filePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    record.device = info.st_dev;
+    record.inode = info.st_ino;
+    record.size = info.st_size;
+    record.modified = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    record.key = key;
+    return true;
+}
+
+std::vector<Record> ReadRecords(const String& path)
+{
+    std::vector<Record> records;
+    std::ifstream in(path);
+    String line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        Record r;
+        String hexCode;
+        if (fields >> r.device >> r.inode >> r.size >> r.modified >> r.key >> hexCode &&
+            hexCode.find_first_not_of("0123456789abcdef") == String::npos) {
+            r.code = FromHex(hexCode);
+            records.push_back(r);
+        }
+    }
+    return records;
+}
+
+bool WriteRecords(const String& path, const std::vector<Record>& records)
+{
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    const String temporary = path + "." + std::to_string(getpid());
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        for (const Record& r : records) {
+            out << r.device << ' ' << r.inode << ' ' << r.size << ' ' << r.modified << ' ' << r.key << ' '
+                << ToHex(r.code) << '\n';
+        }
+        out.flush();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+} // namespace
+
+TypeCodeStore::TypeCodeStore(String recordPath) : itsRecordPath(std::move(recordPath)) {}
+
+TypeCodeStore TypeCodeStore::Default()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    std::filesystem::path folder;
+    if (state && state[0] == '/') {
+        folder = state;
+    } else {
+        folder = std::filesystem::path(home ? home : "/tmp") / ".local/state";
+    }
+    return TypeCodeStore((folder / "kalmeno" / "file-codes").string());
+}
+
+String TypeCodeStore::Code(const String& filePath, const String& key) const
+{
+    Record now;
+    if (!Describe(filePath, key, now)) {
+        return String();
+    }
+    for (const Record& r : ReadRecords(itsRecordPath)) {
+        if (r.SameFile(now) && r.size == now.size && r.modified == now.modified) {
+            return r.code;
+        }
+    }
+    return String();
+}
+
+bool TypeCodeStore::SetCode(const String& filePath, const String& key, const String& code) const
+{
+    Record record;
+    if (!Describe(filePath, key, record) || key.find_first_of(" \n") != String::npos) {
+        return false;
+    }
+    record.code = code;
+    std::vector<Record> records = ReadRecords(itsRecordPath);
+    std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
+    if (!code.empty()) {
+        records.push_back(record);
+    }
+    if (records.size() > MaxRecords) {
+        records.erase(records.begin(), records.end() - MaxRecords);
+    }
+    return WriteRecords(itsRecordPath, records);
+}
