@@ -1,0 +1,100 @@
+#include "BoardGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+double length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+double dot(QPointF a, QPointF b)
+{
+    return a.x() * b.x() + a.y() * b.y();
+}
+
+std::vector<CellPlace> makeCells()
+{
+    // Rows from the top: PosY 3, 1, -1, -3 with PosX 2..6, 1..7, 1..7, 2..6. A cell points up
+    // when PosX + (PosY + 1) / 2 is even.
+    struct Row {
+        int posY, firstX, lastX;
+    };
+    const Row rows[] = {{3, 2, 6}, {1, 1, 7}, {-1, 1, 7}, {-3, 2, 6}};
+    std::vector<CellPlace> cells;
+    for (const Row& row : rows) {
+        const int half = (row.posY + 1) / 2;
+        for (int posX = row.firstX; posX <= row.lastX; ++posX) {
+            cells.push_back({posX * 30, 150 - half * CellHeight, (posX + half) % 2 == 0});
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
+const std::vector<CellPlace>& boardCells()
+{
+    static const std::vector<CellPlace> cells = makeCells();
+    return cells;
+}
+
+const std::vector<QPointF>& cellTriangle(bool up)
+{
+    static const std::vector<QPointF> upward{{30, 0}, {60, 52}, {0, 52}};
+    static const std::vector<QPointF> downward{{0, 0}, {60, 0}, {30, 52}};
+    return up ? upward : downward;
+}
+
+std::vector<QPointF> boardHexagon()
+{
+    return {{90, 46}, {210, 46}, {270, 150}, {210, 254}, {90, 254}, {30, 150}};
+}
+
+EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF point)
+{
+    double nearestPlane = std::numeric_limits<double>::max();
+    double nearestSegment = std::numeric_limits<double>::max();
+    QPointF planeNormal, segmentNormal;
+    for (size_t i = 0; i < clockwise.size(); ++i) {
+        const QPointF a = clockwise[i];
+        const QPointF b = clockwise[(i + 1) % clockwise.size()];
+        const QPointF edge = b - a;
+        const double len = length(edge);
+        const QPointF outward(edge.y() / len, -edge.x() / len);
+        const double plane = -dot(point - a, outward);
+        if (plane < nearestPlane) {
+            nearestPlane = plane;
+            planeNormal = outward;
+        }
+        const double t = std::clamp(dot(point - a, edge) / (len * len), 0.0, 1.0);
+        const double segment = length(point - (a + edge * t));
+        if (segment < nearestSegment) {
+            nearestSegment = segment;
+            segmentNormal = outward;
+        }
+    }
+    if (nearestPlane >= 0) {
+        return {nearestPlane, planeNormal};
+    }
+    return {-nearestSegment, segmentNormal};
+}
+
+int cellAt(QPointF fieldPoint, QPointF* local)
+{
+    const auto& cells = boardCells();
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const QPointF inFrame = fieldPoint - QPointF(cells[i].left, cells[i].top);
+        if (inFrame.x() < 0 || inFrame.x() >= CellWidth || inFrame.y() < 0 || inFrame.y() >= CellHeight) {
+            continue;
+        }
+        if (polygonDistance(cellTriangle(cells[i].up), inFrame).inside >= 0) {
+            *local = inFrame;
+            return int(i);
+        }
+    }
+    return -1;
+}

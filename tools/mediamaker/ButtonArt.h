@@ -1,0 +1,39 @@
+#pragma once
+// The picture buttons: two keys side by side in a 60 by 30 group.
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+
+inline constexpr int GroupWidth = 60;
+inline constexpr int GroupHeight = 30;
+
+// Where the field draws the two groups.
+inline constexpr QPoint StartGroupOffset(8, 262);
+inline constexpr QPoint UndoGroupOffset(232, 262);
+
+// Paints a key's glyph centred on a point in an ink.
+using GlyphPainter = std::function<void(QPainter&, QPointF centre, const QColor& ink)>;
+
+struct KeyStyle {
+    GlyphPainter glyph;
+    QColor ink;
+};
+
+// A group's pictures: the base (both keys disabled, on the field background it covers) and per
+// key the normal and pushed overlays, pure white outside the key.
+struct ButtonGroupArt {
+    QImage base;
+    QImage normal[2];
+    QImage pushed[2];
+};
+
+ButtonGroupArt buttonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2]);
+
+// Button0Mask / Button1Mask: black over key 0 or 1, white elsewhere.
+QImage buttonMask(int key);
+
+// The glyphs of the four keys.
+GlyphPainter characterGlyph(const QString& character);
+GlyphPainter arrowGlyph(bool pointsLeft);

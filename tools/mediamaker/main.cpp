@@ -1,0 +1,63 @@
+// Makes the game's media: mediamaker <ResourcesDir> <contactSheet.png>
+// Everything is drawn and synthesised here, the same on every run.
+
+#include "Art.h"
+#include "ContactSheet.h"
+#include "PictureSet.h"
+#include "SoundSet.h"
+#include "SoundSynth.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+bool saveAll(const QDir& folder, const std::vector<NamedImage>& images)
+{
+    for (const NamedImage& named : images) {
+        if (!named.image.save(folder.filePath(named.file), "PNG")) {
+            std::fprintf(stderr, "mediamaker: cannot write %s\n", qPrintable(named.file));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: mediamaker <ResourcesDir> <contactSheet.png>\n");
+        return 2;
+    }
+    if (!loadFonts()) {
+        std::fprintf(stderr, "mediamaker: the IPA P Gothic font is missing (fonts-ipafont-gothic)\n");
+        return 1;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "mediamaker: cannot make %s\n", argv[1]);
+        return 1;
+    }
+
+    const std::vector<NamedImage> pictures = gamePictures();
+    const std::vector<NamedImage> cursors = gameCursors();
+    if (!saveAll(folder, pictures) || !saveAll(folder, cursors)) {
+        return 1;
+    }
+    for (const NamedSound& sound : gameSounds()) {
+        if (!writeWav(folder.filePath(QString::fromStdString(sound.file)).toStdString(), sound.samples)) {
+            std::fprintf(stderr, "mediamaker: cannot write %s\n", sound.file.c_str());
+            return 1;
+        }
+    }
+    if (!contactSheet(pictures, cursors).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+        std::fprintf(stderr, "mediamaker: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
