@@ -253,11 +253,14 @@ String Hex(Int32 value)
 
 String Format(double value, const String& pattern)
 {
-    const std::size_t first = pattern.find_first_of("0#.,");
+    std::size_t first = pattern.find_first_of("0#");
     if (first == String::npos || !std::isfinite(value)) {
         return pattern;
     }
-    const std::size_t last = pattern.find_last_of("0#.,");
+    if (first > 0 && pattern[first - 1] == '.') {
+        --first;
+    }
+    const std::size_t last = pattern.find_last_of("0#");
     const String body = pattern.substr(first, last - first + 1);
     const std::size_t point = body.find('.');
     const String integerPart = body.substr(0, point);

@@ -1,0 +1,272 @@
+#include "framework/FolderItem.h"
+#include "framework/Graphics.h"
+#include "framework/Picture.h"
+#include "framework/Sound.h"
+#include "framework/TestSeams.h"
+#include "framework/TypeCodeStore.h"
+#include "tests/framework/MediaFiles.h"
+#include "tests/framework/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+dev_t DeviceOf(const std::string& path)
+{
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_dev;
+}
+
+std::shared_ptr<FolderItem> Item(const std::string& path)
+{
+    return std::make_shared<FolderItem>(path);
+}
+
+std::size_t EntryCount(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// Keeps writes in this process under bytes until destroyed.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &itsOld);
+        rlimit limit = itsOld;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &itsOld); }
+
+private:
+    rlimit itsOld{};
+};
+
+} // namespace
+
+TEST(FolderItem, ChildOfAMissingNameIsStillAnItem)
+{
+    ScratchFolder folder;
+    auto child = Item(folder.Path())->Child("Kalmenoの設定");
+    ASSERT_TRUE(child);
+    EXPECT_FALSE(child->Exists());
+    EXPECT_FALSE(child->Directory());
+    EXPECT_EQ(child->Name(), "Kalmenoの設定");
+    EXPECT_EQ(child->NativePath(), folder / "Kalmenoの設定");
+    EXPECT_EQ(child->Parent()->NativePath(), folder.Path());
+    EXPECT_TRUE(Item(folder.Path())->Directory());
+    EXPECT_EQ(Item(folder.Path() + "/")->Name(), fs::path(folder.Path()).filename().string());
+    for (const char* bad : {"", ".", "..", "a/b"}) {
+        EXPECT_FALSE(Item(folder.Path())->Child(bad)) << bad;
+    }
+    EXPECT_FALSE(Item("/")->Parent());
+}
+
+TEST(FolderItem, CodesSurviveAReReadOnDiskAndTmpfs)
+{
+    for (const std::string base : {"/tmp", "/dev/shm"}) {
+        ScratchFolder folder(base);
+        const std::string path = folder.Write("prefs", "001");
+        folder.Write("plain", "001");
+        auto file = Item(path);
+        EXPECT_EQ(file->MacType(), "");
+        EXPECT_TRUE(file->SetMacCreator("KLMa"));
+        EXPECT_TRUE(file->SetMacType("PREF"));
+        EXPECT_EQ(Item(path)->MacType(), "PREF") << base;
+        EXPECT_EQ(Item(path)->MacCreator(), "KLMa") << base;
+        EXPECT_EQ(Item(folder / "plain")->MacCreator(), "") << base;
+        EXPECT_FALSE(Item(folder / "missing")->SetMacType("PREF"));
+        EXPECT_EQ(Item(folder / "missing")->MacType(), "");
+
+        // Another program replaces the file: the new one has no codes.
+        folder.Write("other", "foreign");
+        fs::rename(folder / "other", path);
+        EXPECT_EQ(Item(path)->MacType(), "") << base;
+        EXPECT_EQ(Item(path)->MacCreator(), "") << base;
+    }
+}
+
+TEST(TypeCodeStore, ForgetsFilesThatWereReplacedOrRewritten)
+{
+    ScratchFolder folder;
+    const TypeCodeStore store(folder / "state/file-codes");
+    const std::string path = folder.Write("prefs", "001");
+    EXPECT_EQ(store.Code(path, "type"), "");
+    EXPECT_TRUE(store.SetCode(path, "type", "PREF"));
+    EXPECT_TRUE(store.SetCode(path, "creator", "K A "));
+    EXPECT_EQ(store.Code(path, "type"), "PREF");
+    EXPECT_EQ(store.Code(path, "creator"), "K A ");
+    fs::rename(path, folder / "moved");
+    EXPECT_EQ(store.Code(folder / "moved", "type"), "PREF");
+
+    folder.Write("moved", "0012");
+    EXPECT_EQ(store.Code(folder / "moved", "type"), "");
+    folder.Write("fresh", "001");
+    EXPECT_TRUE(store.SetCode(folder / "fresh", "type", "PREF"));
+    folder.Write("foreign", "001");
+    fs::rename(folder / "foreign", folder / "fresh");
+    EXPECT_EQ(store.Code(folder / "fresh", "type"), "");
+    EXPECT_FALSE(store.SetCode(folder / "nothing", "type", "PREF"));
+}
+
+TEST(FolderItem, MoveKeepsCodesAndReplacesTheDestination)
+{
+    ScratchFolder disk;
+    ScratchFolder shm("/dev/shm");
+    auto shadow = Item(shm.Write("shadow", "new contents"));
+    shadow->SetMacType("PREF");
+    shadow->SetMacCreator("KLMa");
+    disk.Write("prefs", "old contents");
+    auto target = Item(disk / "prefs");
+
+    ASSERT_TRUE(shadow->MoveFileTo(target));
+    EXPECT_EQ(ScratchFolder::Read(disk / "prefs"), "new contents");
+    EXPECT_FALSE(fs::exists(shm / "shadow"));
+    EXPECT_EQ(shadow->NativePath(), disk / "prefs");
+    EXPECT_EQ(target->MacType(), "PREF");
+    EXPECT_EQ(target->MacCreator(), "KLMa");
+    EXPECT_EQ(EntryCount(disk.Path()), 1u);
+
+    // Within one file system, and into a folder under the same name.
+    fs::create_directory(disk / "sub");
+    ASSERT_TRUE(target->MoveFileTo(Item(disk / "sub")));
+    EXPECT_EQ(ScratchFolder::Read(disk / "sub/prefs"), "new contents");
+    EXPECT_EQ(Item(disk / "sub/prefs")->MacCreator(), "KLMa");
+    EXPECT_FALSE(Item(disk / "gone")->MoveFileTo(target));
+    EXPECT_FALSE(target->MoveFileTo(nullptr));
+}
+
+TEST(FolderItem, FailedMoveAcrossFileSystemsLeavesNoHalfFile)
+{
+    ScratchFolder disk;
+    ScratchFolder shm("/dev/shm");
+    auto big = Item(shm.Write("big", std::string(100000, 'x')));
+    disk.Write("prefs", "old");
+    {
+        FileSizeLimit limit(50000);
+        EXPECT_FALSE(big->MoveFileTo(Item(disk / "prefs")));
+    }
+    EXPECT_EQ(ScratchFolder::Read(disk / "prefs"), "old");
+    EXPECT_EQ(EntryCount(disk.Path()), 1u);
+    EXPECT_EQ(fs::file_size(shm / "big"), 100000u);
+    EXPECT_EQ(big->NativePath(), shm / "big");
+}
+
+TEST(FolderItem, TemporaryFolderIsOnTheSameFileSystem)
+{
+    for (const std::string base : {"/tmp", "/dev/shm"}) {
+        ScratchFolder folder(base);
+        auto temporary = Item(folder / "prefs")->TemporaryFolder();
+        ASSERT_TRUE(temporary) << base;
+        EXPECT_TRUE(temporary->Directory());
+        EXPECT_EQ(DeviceOf(temporary->NativePath()), DeviceOf(folder.Path()));
+        EXPECT_EQ(Item(folder / "prefs")->TemporaryFolder()->NativePath(), temporary->NativePath());
+    }
+    EXPECT_FALSE(Item("/nonexistent-kalmeno/folder/file")->TemporaryFolder());
+}
+
+TEST(FolderItem, VolumeAndFolderNumbers)
+{
+    ScratchFolder disk;
+    ScratchFolder shm("/dev/shm");
+    auto a = Item(disk / "a");
+    EXPECT_EQ(a->MacDirID(), Item(disk / "b")->MacDirID());
+    EXPECT_NE(a->MacDirID(), Item(shm / "a")->MacDirID());
+    EXPECT_EQ(a->MacVRefNum(), Item(disk / "b")->MacVRefNum());
+    EXPECT_NE(a->MacVRefNum(), Item(shm / "a")->MacVRefNum());
+    EXPECT_LT(a->MacVRefNum(), 0);
+}
+
+TEST(FolderItem, DeleteRemovesFilesAndEmptyFolders)
+{
+    ScratchFolder folder;
+    auto file = Item(folder.Write("f", "x"));
+    EXPECT_TRUE(file->Delete());
+    EXPECT_FALSE(file->Exists());
+    EXPECT_FALSE(file->Delete());
+    fs::create_directories(folder / "d/e");
+    EXPECT_FALSE(Item(folder / "d")->Delete());
+    EXPECT_TRUE(Item(folder / "d/e")->Delete());
+}
+
+TEST(FolderItem, BadMediaGiveNull)
+{
+    ScratchFolder folder;
+    const std::string png = MediaFiles::Png(60, 52);
+    const std::string wav = MediaFiles::Wav();
+    folder.Write("good.png", png);
+    folder.Write("cut.png", png.substr(0, png.size() / 2));
+    folder.Write("garbage.png", std::string(500, '\x17'));
+    folder.Write("empty.png", "");
+    folder.Write("good.wav", wav);
+    folder.Write("cut.wav", wav.substr(0, wav.size() - 100));
+    folder.Write("header.wav", wav.substr(0, 30));
+    folder.Write("garbage.wav", "RIFF\xff\xff\xff\xffWAVEjunk" + std::string(60, '\x7f'));
+    folder.Write("image.wav", png);
+    fs::create_directory(folder / "folder.png");
+
+    auto good = Item(folder / "good.png")->OpenAsPicture();
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->Width(), 60);
+    EXPECT_EQ(good->Graphics()->Pixel(5, 5), Color(10, 20, 30));
+    for (const char* name : {"cut.png", "garbage.png", "empty.png", "missing.png", "folder.png", "good.wav"}) {
+        EXPECT_FALSE(Item(folder / name)->OpenAsPicture()) << name;
+    }
+    EXPECT_TRUE(Item(folder / "good.wav")->OpenAsSound());
+    for (const char* name : {"cut.wav", "header.wav", "garbage.wav", "image.wav", "missing.wav", "folder.png"}) {
+        EXPECT_FALSE(Item(folder / name)->OpenAsSound()) << name;
+    }
+}
+
+TEST(Sound, PlayReportsItsVolumeAndNeverFails)
+{
+    ScratchFolder folder;
+    auto sound = Item(folder.Write("click.wav", MediaFiles::Wav()))->OpenAsSound();
+    ASSERT_TRUE(sound);
+    std::vector<Int32> volumes;
+    SetSoundPlayObserver([&](const Sound& played, Int32 volume) {
+        EXPECT_EQ(&played, sound.get());
+        volumes.push_back(volume);
+    });
+    sound->Play();
+    sound->Volume = 40;
+    sound->Play();
+    sound->Play();
+    SetSoundPlayObserver(nullptr);
+    sound->Play();
+    EXPECT_EQ(volumes, (std::vector<Int32>{100, 40, 40}));
+}
+
+TEST(SpecialFolder, PreferencesAndResourcesFolders)
+{
+    ScratchFolder folder;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    auto preferences = SpecialFolder::Preferences();
+    ASSERT_TRUE(preferences);
+    EXPECT_EQ(preferences->NativePath(), folder / "config");
+    EXPECT_TRUE(preferences->Directory());
+    if (old) {
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    SetResourcesFolderOverride(folder.Path());
+    EXPECT_EQ(ResourcesFolder()->NativePath(), folder.Path());
+    SetResourcesFolderOverride(folder / "missing");
+    EXPECT_FALSE(ResourcesFolder());
+    SetResourcesFolderOverride(std::nullopt);
+}

@@ -1,0 +1,287 @@
+#include "framework/Graphics.h"
+#include "framework/Picture.h"
+#include "framework/RGBSurface.h"
+#include "framework/qt/DrawTarget.h"
+#include "framework/qt/PictureBridge.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+const Color White(255, 255, 255);
+const Color Black(0, 0, 0);
+const Color Red(255, 0, 0);
+const Color Blue(0, 0, 255);
+
+std::shared_ptr<Picture> Filled(Int32 width, Int32 height, Color color, Int32 depth = 32)
+{
+    auto picture = Picture::New(width, height, depth);
+    picture->Graphics()->ForeColor = color;
+    picture->Graphics()->FillRect(0, 0, width, height);
+    return picture;
+}
+
+int Distance(Color a, Color b)
+{
+    return std::max({std::abs(a.Red - b.Red), std::abs(a.Green - b.Green), std::abs(a.Blue - b.Blue)});
+}
+
+std::set<std::uint32_t> Colours(Picture& picture)
+{
+    std::set<std::uint32_t> colours;
+    for (Int32 y = 0; y < picture.Height(); ++y) {
+        for (Int32 x = 0; x < picture.Width(); ++x) {
+            colours.insert(picture.RGBSurface()->Pixel(x, y).RGBValue());
+        }
+    }
+    return colours;
+}
+
+} // namespace
+
+TEST(Picture, NewGivesAWhitePictureOrNothing)
+{
+    auto picture = Picture::New(3, 2, 32);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Width(), 3);
+    EXPECT_EQ(picture->Height(), 2);
+    EXPECT_EQ(picture->Depth(), 32);
+    EXPECT_EQ(picture->Graphics()->Pixel(2, 1), White);
+    EXPECT_EQ(picture->Graphics(), picture->Graphics());
+    EXPECT_EQ(picture->RGBSurface(), picture->RGBSurface());
+    EXPECT_EQ(picture->Transparent(), 0);
+    for (Int32 depth : {1, 8, 16, 24}) {
+        EXPECT_TRUE(Picture::New(4, 4, depth)) << depth;
+    }
+    EXPECT_FALSE(Picture::New(0, 10, 32));
+    EXPECT_FALSE(Picture::New(10, -1, 32));
+    EXPECT_FALSE(Picture::New(10, 10, 7));
+    EXPECT_FALSE(Picture::New(100000, 100000, 32));
+    EXPECT_FALSE(Picture::New(2000000000, 1, 32));
+}
+
+TEST(Picture, PixelsOutsideAreBlackAndNotSet)
+{
+    auto picture = Picture::New(2, 2, 32);
+    picture->RGBSurface()->SetPixel(5, 0, Red);
+    picture->RGBSurface()->SetPixel(-1, 0, Red);
+    EXPECT_EQ(Colours(*picture), std::set<std::uint32_t>{0xFFFFFF});
+    EXPECT_EQ(picture->RGBSurface()->Pixel(2, 0), Black);
+    picture->RGBSurface()->SetPixel(1, 1, Red);
+    EXPECT_EQ(picture->Graphics()->Pixel(1, 1), Red);
+}
+
+TEST(Picture, OneBitCopyThresholdsBrightnessAtHalf)
+{
+    // A grey ramp mask, as picture buttons reduce their hit masks.
+    auto mask = Picture::New(6, 1, 32);
+    const int greys[] = {0, 100, 127, 128, 200, 255};
+    for (int x = 0; x < 6; ++x) {
+        mask->RGBSurface()->SetPixel(x, 0, Color(greys[x], greys[x], greys[x]));
+    }
+    auto bits = Picture::New(6, 1, 1);
+    bits->Graphics()->UseOldRenderer = true;
+    bits->Graphics()->DrawPicture(mask, 0, 0);
+    const Color expected[] = {Black, Black, Black, White, White, White};
+    for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(bits->Graphics()->Pixel(x, 0), expected[x]) << x;
+    }
+    // An antialiased oval leaves only black and white in a 1-bit picture.
+    auto oval = Picture::New(40, 40, 32);
+    oval->Graphics()->FillOval(3, 3, 33, 31);
+    auto reduced = Picture::New(40, 40, 1);
+    reduced->Graphics()->DrawPicture(oval, 0, 0);
+    EXPECT_GT(Colours(*oval).size(), 2u);
+    EXPECT_EQ(Colours(*reduced), (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
+}
+
+TEST(Picture, LowDepthsKeepFewerColours)
+{
+    auto eight = Filled(1, 1, Color(100, 30, 240), 8);
+    EXPECT_EQ(eight->Graphics()->Pixel(0, 0), Color(102, 51, 255));
+    auto sixteen = Filled(1, 1, Color(100, 30, 240), 16);
+    EXPECT_LE(Distance(sixteen->Graphics()->Pixel(0, 0), Color(100, 30, 240)), 4);
+    EXPECT_EQ(Filled(1, 1, White, 16)->Graphics()->Pixel(0, 0), White);
+}
+
+TEST(Picture, MaskIsMadeOpaqueOnRequest)
+{
+    auto picture = Picture::New(4, 3, 32);
+    EXPECT_FALSE(picture->Mask(false));
+    auto mask = picture->Mask(true);
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(mask->Width(), 4);
+    EXPECT_EQ(mask->Height(), 3);
+    EXPECT_EQ(Colours(*mask), std::set<std::uint32_t>{0x000000});
+    EXPECT_EQ(picture->Mask(false), mask);
+    EXPECT_EQ(picture->Mask(), mask);
+}
+
+TEST(Graphics, DrawingThroughAGreyMaskBlends)
+{
+    auto red = Filled(3, 1, Red);
+    auto mask = red->Mask();
+    mask->RGBSurface()->SetPixel(0, 0, Black);
+    mask->RGBSurface()->SetPixel(1, 0, Color(128, 128, 128));
+    mask->RGBSurface()->SetPixel(2, 0, White);
+    auto target = Picture::New(3, 1, 32);
+    target->Graphics()->DrawPicture(red, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Red);
+    EXPECT_LE(Distance(target->Graphics()->Pixel(1, 0), Color(255, 128, 128)), 2);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 0), White);
+}
+
+TEST(Graphics, TransparentLeavesWhiteUndrawn)
+{
+    auto picture = Picture::New(2, 1, 32);
+    picture->RGBSurface()->SetPixel(1, 0, Red);
+    picture->SetTransparent(1);
+    auto target = Filled(2, 1, Blue);
+    target->Graphics()->DrawPicture(picture, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Blue);
+    EXPECT_EQ(target->Graphics()->Pixel(1, 0), Red);
+
+    picture->SetTransparent(0);
+    target->Graphics()->DrawPicture(picture, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), White);
+}
+
+TEST(Graphics, ChangesAfterADrawAreSeenByTheNextDraw)
+{
+    // The drawable form is cached; every change of pixels or mask must renew it.
+    auto picture = Picture::New(2, 1, 32);
+    picture->SetTransparent(1);
+    auto target = Filled(2, 1, Blue);
+    target->Graphics()->DrawPicture(picture, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Blue);
+
+    picture->Graphics()->ForeColor = Red;
+    picture->Graphics()->FillRect(0, 0, 1, 1);
+    target->Graphics()->DrawPicture(picture, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Red);
+
+    auto mask = picture->Mask();
+    mask->Graphics()->ForeColor = White;
+    mask->Graphics()->FillRect(0, 0, 2, 1);
+    auto fresh = Filled(2, 1, Blue);
+    fresh->Graphics()->DrawPicture(picture, 0, 0);
+    EXPECT_EQ(Colours(*fresh), std::set<std::uint32_t>{0x0000FF});
+}
+
+TEST(Graphics, OwnSizesAndSourceRectangles)
+{
+    auto square = Filled(2, 2, Red);
+    auto target = Picture::New(6, 6, 32);
+    target->Graphics()->DrawPicture(square, 1, 2);
+    EXPECT_EQ(target->Graphics()->Pixel(1, 2), Red);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 3), Red);
+    EXPECT_EQ(target->Graphics()->Pixel(3, 3), White);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 4), White);
+    target->Graphics()->DrawPicture(square, 4, 4, OwnSize, OwnSize, 0, 0, OwnSize, OwnSize);
+    EXPECT_EQ(target->Graphics()->Pixel(5, 5), Red);
+
+    // One pixel of a strip, picked by the source rectangle.
+    auto strip = Picture::New(3, 1, 32);
+    strip->RGBSurface()->SetPixel(1, 0, Blue);
+    auto cell = Picture::New(1, 1, 32);
+    cell->Graphics()->DrawPicture(strip, 0, 0, 1, 1, 1, 0, 1, 1);
+    EXPECT_EQ(cell->Graphics()->Pixel(0, 0), Blue);
+}
+
+TEST(Graphics, ScaledDrawStretchesTheSource)
+{
+    auto quad = Picture::New(2, 2, 32);
+    quad->RGBSurface()->SetPixel(0, 0, Red);
+    quad->RGBSurface()->SetPixel(1, 1, Blue);
+    auto target = Picture::New(4, 4, 32);
+    target->Graphics()->UseOldRenderer = true;
+    target->Graphics()->DrawPicture(quad, 0, 0, 4, 4);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Red);
+    EXPECT_EQ(target->Graphics()->Pixel(1, 1), Red);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 1), White);
+    EXPECT_EQ(target->Graphics()->Pixel(3, 3), Blue);
+    // A source pixel blown up over the whole target.
+    target->Graphics()->DrawPicture(quad, 0, 0, 4, 4, 1, 1, 1, 1);
+    EXPECT_EQ(Colours(*target), std::set<std::uint32_t>{0x0000FF});
+}
+
+TEST(Graphics, ClipsAndIgnoresWhatCannotBeDrawn)
+{
+    auto target = Picture::New(3, 3, 32);
+    target->Graphics()->DrawPicture(nullptr, 0, 0);
+    target->Graphics()->DrawPicture(Filled(2, 2, Red), 0, 0, 0, 5);
+    target->Graphics()->DrawPicture(Filled(2, 2, Red), 0, 0, 2, 2, 0, 0, -3, 2);
+    target->Graphics()->FillRect(1, 1, 0, 2);
+    target->Graphics()->FillOval(1, 1, -2, 2);
+    EXPECT_EQ(Colours(*target), std::set<std::uint32_t>{0xFFFFFF});
+
+    target->Graphics()->DrawPicture(Filled(4, 4, Red), -2, -2);
+    target->Graphics()->ForeColor = Blue;
+    target->Graphics()->FillRect(2, 2, 100, 100);
+    EXPECT_EQ(target->Graphics()->Pixel(1, 1), Red);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 1), White);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 2), Blue);
+}
+
+TEST(Graphics, PictureDrawnIntoItselfReadsItsOldPixels)
+{
+    auto picture = Picture::New(3, 1, 32);
+    picture->RGBSurface()->SetPixel(0, 0, Red);
+    picture->Graphics()->DrawPicture(picture, 1, 0);
+    EXPECT_EQ(picture->Graphics()->Pixel(1, 0), Red);
+    EXPECT_EQ(picture->Graphics()->Pixel(2, 0), White);
+}
+
+TEST(Graphics, OldRendererDrawsWithoutAntialiasing)
+{
+    auto smooth = Picture::New(30, 30, 32);
+    smooth->Graphics()->ForeColor = Black;
+    smooth->Graphics()->FillOval(2, 2, 25, 25);
+    auto hard = Picture::New(30, 30, 32);
+    hard->Graphics()->UseOldRenderer = true;
+    hard->Graphics()->ForeColor = Black;
+    hard->Graphics()->FillOval(2, 2, 25, 25);
+    EXPECT_GT(Colours(*smooth).size(), 2u);
+    EXPECT_EQ(Colours(*hard), (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
+    EXPECT_EQ(hard->Graphics()->Pixel(14, 14), Black);
+    EXPECT_EQ(hard->Graphics()->Pixel(2, 2), White);
+}
+
+TEST(Graphics, DrawsThroughAPainterOnTheScreen)
+{
+    QImage screen(4, 2, QImage::Format_RGB32);
+    screen.fill(Qt::blue);
+    auto overlay = Picture::New(2, 1, 32);
+    overlay->RGBSurface()->SetPixel(1, 0, Red);
+    overlay->SetTransparent(1);
+    {
+        QPainter painter(&screen);
+        Graphics g(DrawTarget::OnPainter(painter, screen.size()));
+        EXPECT_EQ(g.Width(), 4);
+        g.ForeColor = Black;
+        g.FillRect(0, 1, 4, 1);
+        g.DrawPicture(overlay, 2, 0);
+        g.DrawPicture(nullptr, 0, 0);
+    }
+    EXPECT_EQ(screen.pixel(2, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(screen.pixel(3, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(screen.pixel(0, 1), qRgb(0, 0, 0));
+}
+
+TEST(PictureBridge, ImagesBecomeOpaquePictures)
+{
+    EXPECT_FALSE(PictureBridge::FromImage(QImage()));
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    image.setPixel(1, 0, qRgba(0, 0, 255, 255));
+    auto picture = PictureBridge::FromImage(image);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Depth(), 32);
+    EXPECT_EQ(picture->Graphics()->Pixel(0, 0), White);
+    EXPECT_EQ(picture->Graphics()->Pixel(1, 0), Blue);
+    EXPECT_EQ(PictureBridge::Image(*picture).pixel(1, 0), qRgb(0, 0, 255));
+}
