@@ -1,11 +1,61 @@
 #include "framework/Application.h"
 
+#include "framework/MenuBar.h"
+#include "framework/ResourceFork.h"
+#include "framework/qt/LayerAccess.h"
+
 namespace {
 std::shared_ptr<Application> theApplication;
 }
 
-Application::Application() = default;
+Application::Application() : itsResourceFork(std::make_shared<::ResourceFork>()) {}
+
 Application::~Application() = default;
+
+std::shared_ptr<::MenuBar> Application::MenuBar() const
+{
+    return itsMenuBar;
+}
+
+void Application::SetMenuBar(std::shared_ptr<::MenuBar> bar)
+{
+    itsMenuBar = std::move(bar);
+}
+
+std::shared_ptr<::ResourceFork> Application::ResourceFork() const
+{
+    return itsResourceFork;
+}
+
+void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler)
+{
+    itsMenuHandlers.Add(itemName, std::move(handler));
+}
+
+void Application::AddMenuHandler(const String& itemName, std::function<bool(Int32 index)> handler)
+{
+    itsMenuHandlers.Add(itemName, std::move(handler));
+}
+
+void Application::Quit()
+{
+    if (itsQuitting) {
+        return;
+    }
+    itsQuitting = true;
+    if (!WindowAccess::CloseAllForQuit()) {
+        itsQuitting = false;
+        return;
+    }
+    Event_Close();
+    RuntimeAccess::ExitEventLoop();
+}
+
+void Application::Event_Open() {}
+
+void Application::Event_Close() {}
+
+void Application::Event_EnableMenuItems() {}
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app)
 {
@@ -15,4 +65,22 @@ void RuntimeRegisterAppObject(std::shared_ptr<Application> app)
 Application* GetAppObject()
 {
     return theApplication.get();
+}
+
+void DisableAutoWaitCursor() {}
+
+void EnableAutoWaitCursor() {}
+
+void ApplicationAccess::OpenOnce()
+{
+    const auto app = theApplication;
+    if (app && !app->itsOpened) {
+        app->itsOpened = true;
+        app->Event_Open();
+    }
+}
+
+bool ApplicationAccess::RunMenuHandler(Application& app, const MenuItem& item)
+{
+    return app.itsMenuHandlers.Run(item);
 }

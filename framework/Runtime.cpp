@@ -1,26 +1,66 @@
 #include "framework/Runtime.h"
 
+#include "framework/Application.h"
+#include "framework/qt/LayerAccess.h"
+#include "framework/qt/MenuCommands.h"
+
 #include <QApplication>
+#include <QPointer>
+#include <QThread>
+#include <QWidget>
 
 #include <memory>
 
 namespace {
 std::unique_ptr<QApplication> qtApplication;
-}
+bool exitRequested = false;
+}  // namespace
 
 void RunFrameworkInitialization(int& argc, char** argv)
 {
-    if (!qtApplication) {
-        qtApplication = std::make_unique<QApplication>(argc, argv);
+    if (qtApplication) {
+        return;
     }
+    qtApplication = std::make_unique<QApplication>(argc, argv);
+    // AutoQuit decides, not Qt.
+    QApplication::setQuitOnLastWindowClosed(false);
+    qtApplication->installEventFilter(new ShortcutFilter(qtApplication.get()));
 }
 
 int RuntimeRun()
 {
-    return qtApplication ? qtApplication->exec() : 1;
+    if (!qtApplication) {
+        return 1;
+    }
+    ApplicationAccess::OpenOnce();
+    if (exitRequested) {
+        return 0;
+    }
+    return QApplication::exec();
 }
 
 void RuntimeShutdown()
 {
+    if (!qtApplication) {
+        return;
+    }
+    WindowAccess::ReleaseAll();
+    RuntimeRegisterAppObject(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Widgets of controls that never joined a window.
+    const QWidgetList leftOver = QApplication::topLevelWidgets();
+    QList<QPointer<QWidget>> widgets(leftOver.begin(), leftOver.end());
+    for (const QPointer<QWidget>& widget : widgets) {
+        delete widget.data();
+    }
     qtApplication.reset();
+}
+
+void RuntimeAccess::ExitEventLoop()
+{
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(0);
+    } else {
+        exitRequested = true;
+    }
 }

@@ -16,6 +16,11 @@ struct ApplicationAccess {
     static bool RunMenuHandler(Application& app, const MenuItem& item);
 };
 
+struct RuntimeAccess {
+    // Leaves the event loop, nested ones included; before RuntimeRun, makes it return at once.
+    static void ExitEventLoop();
+};
+
 struct WindowAccess {
     static WindowWidget* Widget(const Window& window);
     // The widget of the content area, the parent of the window's controls.

@@ -1,0 +1,14 @@
+#pragma once
+// The application's numbered resources: here, cursors kept as files in the resources folder.
+
+#include "framework/Types.h"
+
+class MouseCursor;
+
+class ResourceFork {
+public:
+    // The cursor in "Cursor<id>.png" of the resources folder, its hot spot in the PNG text
+    // keys "HotspotX" and "HotspotY" (the centre when they are missing); nullptr when the
+    // file is missing or not a picture.
+    std::shared_ptr<MouseCursor> GetCursor(Int32 id) const;
+};
