@@ -9,7 +9,7 @@ class Graphics;
 class Picture;
 
 struct CanvasProperties {
-    RectControlProperties Control;
+    RectControlProperties Control{};
     // False: the background is never filled before Paint.
     bool EraseBackground = true;
 };

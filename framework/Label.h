@@ -6,13 +6,13 @@
 #include "framework/TextStyle.h"
 
 struct LabelProperties {
-    RectControlProperties Control;
-    TextStyle Style;
+    RectControlProperties Control{};
+    TextStyle Style{};
     Color TextColor = Color(0x000000);
     // 0 and 1: left, 2: centre, 3: right.
     Int32 TextAlign = 0;
     bool Multiline = false;
-    String Text;
+    String Text{};
 };
 
 class Label : public RectControl {

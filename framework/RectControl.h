@@ -6,6 +6,8 @@
 
 class MouseCursor;
 
+// The properties structs are filled with designated initialisers; every member has a
+// default initialiser, so any may be left out.
 struct RectControlProperties {
     Int32 Left = 0;
     Int32 Top = 0;
@@ -14,10 +16,10 @@ struct RectControlProperties {
     bool Visible = true;
     bool Enabled = true;
     // The tool tip.
-    String HelpTag;
+    String HelpTag{};
     // The name of a TabPanel of the window, added before, and the page (from 1) of it that
     // shows the control; page 0 shows it on every page.
-    String InitialParent;
+    String InitialParent{};
     Int32 TabPanelIndex = 0;
 };
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 struct TabPanelProperties {
-    RectControlProperties Control;
-    TextStyle Style;
+    RectControlProperties Control{};
+    TextStyle Style{};
     // The tab titles, separated by CR.
-    String TabDefinition;
+    String TabDefinition{};
     // The tab shown, from 0.
     Int32 Value = 0;
 };

@@ -7,8 +7,8 @@
 #include "framework/TextStyle.h"
 
 struct TextAreaProperties {
-    RectControlProperties Control;
-    TextStyle Style;
+    RectControlProperties Control{};
+    TextStyle Style{};
     Color TextColor = Color(0x000000);
     Color BackColor = Color(0xFFFFFF);
     // 0 and 1: left, 2: centre, 3: right.
@@ -18,7 +18,7 @@ struct TextAreaProperties {
     // False: long lines wrap at the right edge.
     bool ScrollbarHorizontal = false;
     bool Border = true;
-    String Text;
+    String Text{};
 };
 
 class TextArea : public RectControl {

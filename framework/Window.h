@@ -25,7 +25,7 @@ struct WindowProperties {
     Int32 Frame = 0;
     bool HasBackColor = false;
     Color BackColor = Color(0xFFFFFF);
-    String Title;
+    String Title{};
     bool Visible = true;
     bool FullScreen = false;
     bool MenuBarVisible = true;
