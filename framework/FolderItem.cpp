@@ -113,7 +113,8 @@ std::optional<String> CopyBeside(const String& from, const fs::path& to)
         }
         return std::nullopt;
     }
-    String temporary = (to.parent_path() / ("." + to.filename().string() + ".XXXXXX")).string();
+    const String hidden = String(".").append(to.filename().string()).append(".XXXXXX");
+    String temporary = (to.parent_path() / hidden).string();
     const int out = mkostemp(temporary.data(), O_CLOEXEC);
     bool ok = out >= 0;
     char buffer[65536];

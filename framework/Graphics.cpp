@@ -15,40 +15,54 @@ QColor ToQColor(Color c)
     return QColor(c.Red, c.Green, c.Blue);
 }
 
-// Copies source's rectangle sourceRect to target at at, unscaled: opaque pixels are
-// copied, premultiplied ones blended over the target. Both rectangles are clipped.
-QRect Blit(QImage& target, QPoint at, const QImage& source, QRect sourceRect)
+void BlendRun(QRgb* to, const QRgb* from, int count)
 {
+    for (int x = 0; x < count; ++x) {
+        const QRgb s = from[x];
+        const unsigned rest = 255 - (s >> 24);
+        const QRgb d = to[x];
+        // (channel * rest) / 255 rounded, red with blue and then green at once.
+        unsigned rb = (d & 0xFF00FF) * rest + 0x800080;
+        rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+        unsigned g = (d & 0xFF00) * rest + 0x8000;
+        g = ((g + ((g >> 8) & 0xFF00)) >> 8) & 0xFF00;
+        to[x] = 0xFF000000u | ((s & 0xFFFFFF) + rb + g);
+    }
+}
+
+// Copies the rectangle sourceRect of the picture to target at at, unscaled: opaque pixels
+// are copied, partly transparent ones blended over the target. Returns the changed area.
+QRect Blit(QImage& target, QPoint at, const PictureData& picture, QRect sourceRect)
+{
+    const QImage& source = picture.Drawable();
     const QRect clippedSource = sourceRect.intersected(source.rect());
     const QPoint shift = at - sourceRect.topLeft();
     const QRect area = clippedSource.translated(shift).intersected(target.rect());
     if (area.isEmpty()) {
         return area;
     }
-    const int width = area.width();
-    const bool opaque = source.format() == QImage::Format_RGB32;
+    const bool opaque = picture.IsOpaque();
+    const int left = area.left() - shift.x();
+    const int right = left + area.width();
     for (int y = area.top(); y <= area.bottom(); ++y) {
+        // Source pixel x lands on target pixel x + shift.x().
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
-        const auto* from =
-            reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + (area.left() - shift.x());
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + left;
         if (opaque) {
-            std::memcpy(to, from, width * sizeof(QRgb));
+            std::memcpy(to, from, area.width() * sizeof(QRgb));
             continue;
         }
-        for (int x = 0; x < width; ++x) {
-            const QRgb s = from[x];
-            const unsigned alpha = s >> 24;
-            if (alpha == 255) {
-                to[x] = s;
-            } else if (alpha != 0) {
-                const unsigned rest = 255 - alpha;
-                const QRgb d = to[x];
-                // Both red and blue, then green, at once: (c * rest) / 255, rounded.
-                unsigned rb = (d & 0xFF00FF) * rest + 0x800080;
-                rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-                unsigned g = (d & 0xFF00) * rest + 0x8000;
-                g = ((g + ((g >> 8) & 0xFF00)) >> 8) & 0xFF00;
-                to[x] = 0xFF000000u | ((s & 0xFFFFFF) + rb + g);
+        const auto [first, last] = picture.RowSpans(y - shift.y());
+        for (const PictureData::Span* span = first; span != last; ++span) {
+            const int start = std::max(span->start, left);
+            const int count = std::min(span->start + span->length, right) - start;
+            if (count <= 0) {
+                continue;
+            }
+            if (span->opaque) {
+                std::memcpy(to + (start - left), from + (start - left), count * sizeof(QRgb));
+            } else {
+                BlendRun(to + (start - left), from + (start - left), count);
             }
         }
     }
@@ -136,12 +150,13 @@ void Graphics::DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int
         return;
     }
     const std::shared_ptr<PictureData>& data = PictureBridge::Data(*picture);
-    // A picture drawn into itself is read from a copy.
-    QImage selfCopy;
-    if (data == itsTarget->picture) {
-        selfCopy = data->Drawable().copy();
+    const bool intoItself = data == itsTarget->picture;
+    if (itsTarget->picture && !intoItself && dest.size() == source.size()) {
+        itsTarget->picture->Changed(Blit(itsTarget->picture->Image(), dest.topLeft(), *data, source));
+        return;
     }
-    const QImage& drawable = selfCopy.isNull() ? data->Drawable() : selfCopy;
+    // A picture drawn into itself is read from a copy.
+    const QImage drawable = intoItself ? data->Drawable().copy() : data->Drawable();
     auto draw = [&](QPainter& painter) {
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform, !UseOldRenderer);
@@ -150,10 +165,6 @@ void Graphics::DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int
     };
     if (!itsTarget->picture) {
         draw(*itsTarget->painter);
-        return;
-    }
-    if (dest.size() == source.size()) {
-        itsTarget->picture->Changed(Blit(itsTarget->picture->Image(), dest.topLeft(), drawable, source));
         return;
     }
     {

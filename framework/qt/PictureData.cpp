@@ -109,26 +109,46 @@ const QImage& PictureData::Drawable() const
     }
     const std::uint64_t maskVersion = MaskVersion();
     if (itsDrawable.isNull() || itsDrawableVersion != itsVersion || itsDrawableMaskVersion != maskVersion) {
-        const QImage* mask = itsMask ? &PictureBridge::Image(*itsMask) : nullptr;
-        itsDrawable = QImage(itsImage.size(), QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < itsImage.height(); ++y) {
-            const auto* source = reinterpret_cast<const QRgb*>(itsImage.constScanLine(y));
-            const bool maskRow = mask && y < mask->height();
-            const auto* maskLine = maskRow ? reinterpret_cast<const QRgb*>(mask->constScanLine(y)) : nullptr;
-            auto* target = reinterpret_cast<QRgb*>(itsDrawable.scanLine(y));
-            for (int x = 0; x < itsImage.width(); ++x) {
-                const QRgb pixel = source[x] | 0xFF000000u;
-                int alpha = maskLine && x < mask->width() ? Opacity(maskLine[x]) : 255;
-                if (itsTransparent == 1 && pixel == 0xFFFFFFFFu) {
-                    alpha = 0;
-                }
-                target[x] = alpha == 255 ? pixel : Premultiplied(pixel, alpha);
-            }
-        }
+        MakeDrawable();
         itsDrawableVersion = itsVersion;
         itsDrawableMaskVersion = maskVersion;
     }
     return itsDrawable;
+}
+
+void PictureData::MakeDrawable() const
+{
+    const QImage* mask = itsMask ? &PictureBridge::Image(*itsMask) : nullptr;
+    itsDrawable = QImage(itsImage.size(), QImage::Format_ARGB32_Premultiplied);
+    itsSpans.clear();
+    itsRowStarts.assign(1, 0);
+    for (int y = 0; y < itsImage.height(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(itsImage.constScanLine(y));
+        const bool maskRow = mask && y < mask->height();
+        const auto* maskLine = maskRow ? reinterpret_cast<const QRgb*>(mask->constScanLine(y)) : nullptr;
+        auto* target = reinterpret_cast<QRgb*>(itsDrawable.scanLine(y));
+        for (int x = 0; x < itsImage.width(); ++x) {
+            const QRgb pixel = source[x] | 0xFF000000u;
+            int alpha = maskLine && x < mask->width() ? Opacity(maskLine[x]) : 255;
+            if (itsTransparent == 1 && pixel == 0xFFFFFFFFu) {
+                alpha = 0;
+            }
+            target[x] = alpha == 255 ? pixel : Premultiplied(pixel, alpha);
+            if (alpha == 0) {
+                continue;
+            }
+            const bool opaque = alpha == 255;
+            const bool extends = itsSpans.size() > std::size_t(itsRowStarts.back()) &&
+                                 itsSpans.back().opaque == opaque &&
+                                 itsSpans.back().start + itsSpans.back().length == x;
+            if (extends) {
+                ++itsSpans.back().length;
+            } else {
+                itsSpans.push_back({x, 1, opaque});
+            }
+        }
+        itsRowStarts.push_back(static_cast<int>(itsSpans.size()));
+    }
 }
 
 void PictureData::Touch()

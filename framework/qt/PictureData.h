@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class Picture;
 
@@ -42,6 +44,19 @@ public:
     const QImage& Drawable() const;
     bool IsOpaque() const;
 
+    // Runs of one row of the drawable form that are to be drawn: opaque runs are copied,
+    // the others blended; the pixels between them are fully transparent.
+    struct Span {
+        int start;
+        int length;
+        bool opaque;
+    };
+    // The spans of row y of the drawable form; only while it is not opaque.
+    std::pair<const Span*, const Span*> RowSpans(int y) const
+    {
+        return {itsSpans.data() + itsRowStarts[y], itsSpans.data() + itsRowStarts[y + 1]};
+    }
+
 private:
     void Touch();
     std::uint64_t MaskVersion() const;
@@ -52,7 +67,11 @@ private:
     std::shared_ptr<Picture> itsMask;
     int itsTransparent = 0;
 
+    void MakeDrawable() const;
+
     mutable QImage itsDrawable;
+    mutable std::vector<Span> itsSpans;
+    mutable std::vector<int> itsRowStarts;
     mutable std::uint64_t itsDrawableVersion = 0;
     mutable std::uint64_t itsDrawableMaskVersion = 0;
 };

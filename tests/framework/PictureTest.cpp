@@ -145,6 +145,12 @@ TEST(Graphics, TransparentLeavesWhiteUndrawn)
     EXPECT_EQ(target->Graphics()->Pixel(0, 0), Blue);
     EXPECT_EQ(target->Graphics()->Pixel(1, 0), Red);
 
+    // Clipped at the left: the drawn run starts inside the source.
+    auto shifted = Filled(2, 1, Blue);
+    shifted->Graphics()->DrawPicture(picture, -1, 0);
+    EXPECT_EQ(shifted->Graphics()->Pixel(0, 0), Red);
+    EXPECT_EQ(shifted->Graphics()->Pixel(1, 0), Blue);
+
     picture->SetTransparent(0);
     target->Graphics()->DrawPicture(picture, 0, 0);
     EXPECT_EQ(target->Graphics()->Pixel(0, 0), White);
