@@ -1,0 +1,7 @@
+#include "components/media/Cursors.h"
+
+#include "components/media/CursorShelf.h"
+
+std::shared_ptr<MouseCursor> ButtonCursor() { return CursorShelf::Shared().Get(CursorShelf::ButtonId); }
+std::shared_ptr<MouseCursor> FieldCursor() { return CursorShelf::Shared().Get(CursorShelf::FieldId); }
+std::shared_ptr<MouseCursor> SelectCursor() { return CursorShelf::Shared().Get(CursorShelf::SelectId); }

@@ -1,0 +1,278 @@
+// The media accessors' caching rules, on a resources folder the tests fill and empty.
+#include "components/media/CursorShelf.h"
+#include "components/media/Media.h"
+#include "components/media/PictureShelf.h"
+#include "components/media/SoundShelf.h"
+
+#include "framework/MouseCursor.h"
+#include "framework/Picture.h"
+#include "framework/ResourceFork.h"
+#include "framework/Sound.h"
+#include "framework/TestSeams.h"
+#include "framework/qt/CursorImage.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path BuiltResources = KALMENO_TEST_RESOURCES;
+
+// A resources folder of the test's own, taken as the application's while the test runs.
+class ResourcesSandbox {
+public:
+    ResourcesSandbox()
+    {
+        std::string pattern = (fs::temp_directory_path() / "kalmeno-media-XXXXXX").string();
+        itsFolder = mkdtemp(pattern.data());
+        SetResourcesFolderOverride(itsFolder.string());
+    }
+    ~ResourcesSandbox()
+    {
+        SetResourcesFolderOverride(std::nullopt);
+        std::error_code ignored;
+        fs::remove_all(itsFolder, ignored);
+    }
+    ResourcesSandbox(const ResourcesSandbox&) = delete;
+    ResourcesSandbox& operator=(const ResourcesSandbox&) = delete;
+
+    // The game's own file of that name.
+    void AddBuilt(const std::string& name) { fs::copy_file(BuiltResources / name, itsFolder / name); }
+    void AddPicture(const std::string& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        ASSERT_TRUE(image.save(QString::fromStdString((itsFolder / name).string()), "PNG"));
+    }
+    void AddBytes(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(itsFolder / name, std::ios::binary) << bytes;
+    }
+    void Remove(const std::string& name) { fs::remove(itsFolder / name); }
+
+private:
+    fs::path itsFolder;
+};
+
+// The built bundle's folder, taken as the application's while the test runs.
+class BuiltResourcesFolder {
+public:
+    BuiltResourcesFolder() { SetResourcesFolderOverride(BuiltResources.string()); }
+    ~BuiltResourcesFolder() { SetResourcesFolderOverride(std::nullopt); }
+};
+
+TEST(SoundShelf, AFailedLoadStaysNullForTheRunEvenWhenTheFileTurnsUp)
+{
+    ResourcesSandbox resources;
+    SoundShelf shelf;
+    EXPECT_EQ(shelf.Get(SoundShelf::Tile), nullptr);
+    resources.AddBuilt("TileSnd.wav");
+    EXPECT_EQ(shelf.Get(SoundShelf::Tile), nullptr);
+    EXPECT_EQ(shelf.Get(SoundShelf::Tile), nullptr);
+
+    // Each sound has its own attempt: one that was never asked for still loads later.
+    resources.AddBuilt("ClickSnd.wav");
+    EXPECT_NE(shelf.Get(SoundShelf::Click), nullptr);
+}
+
+TEST(SoundShelf, GarbageOrNoResourcesFolderGiveNullWithoutASecondTry)
+{
+    ResourcesSandbox resources;
+    resources.AddBytes("StepSnd.wav", "RIFF\x10\0\0\0WAVEgarbage, not a sound");
+    SoundShelf shelf;
+    EXPECT_EQ(shelf.Get(SoundShelf::Step), nullptr);
+
+    SetResourcesFolderOverride("/nonexistent/kalmeno/Resources");
+    EXPECT_EQ(shelf.Get(SoundShelf::Start), nullptr);
+    SetResourcesFolderOverride(BuiltResources.string());
+    EXPECT_EQ(shelf.Get(SoundShelf::Start), nullptr);
+}
+
+TEST(SoundShelf, ALoadedSoundIsSharedUntilReleased)
+{
+    BuiltResourcesFolder resources;
+    SoundShelf shelf;
+    const std::shared_ptr<Sound> first = shelf.Get(SoundShelf::Start);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(shelf.Get(SoundShelf::Start), first);
+
+    std::weak_ptr<Sound> held = first;
+    shelf.Release();
+    EXPECT_EQ(shelf.Get(SoundShelf::Start), nullptr);
+    EXPECT_EQ(held.use_count(), 1) << "only the test's own reference is left";
+}
+
+TEST(SoundAccessors, EachReturnsItsOwnSoundEveryTimeUntilTheMediaAreReleased)
+{
+    BuiltResourcesFolder resources;
+    std::set<Sound*> distinct;
+    for (auto accessor : {BeepSnd, ClickSnd, CompleteSnd, DeadEndSnd, SilenceSnd, SoundVolSnd, StartSnd, StepSnd,
+                          TileSnd}) {
+        const std::shared_ptr<Sound> sound = accessor();
+        ASSERT_NE(sound, nullptr);
+        EXPECT_EQ(accessor(), sound);
+        distinct.insert(sound.get());
+    }
+    EXPECT_EQ(distinct.size(), 9u);
+
+    ReleaseMedia();
+    EXPECT_EQ(TileSnd(), nullptr);
+    EXPECT_EQ(SilenceSnd(), nullptr);
+}
+
+TEST(PictureShelf, AMissingPictureIsLookedForAgainThenKept)
+{
+    ResourcesSandbox resources;
+    PictureShelf shelf;
+    EXPECT_EQ(shelf.Get(PictureShelf::Back), nullptr);
+    EXPECT_EQ(shelf.Get(PictureShelf::Back), nullptr);
+
+    resources.AddPicture("BackPict.png", 30, 20);
+    const std::shared_ptr<Picture> loaded = shelf.Get(PictureShelf::Back);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Width(), 30);
+
+    // Once loaded, the file is not read again.
+    resources.Remove("BackPict.png");
+    resources.AddPicture("BackPict.png", 10, 10);
+    EXPECT_EQ(shelf.Get(PictureShelf::Back), loaded);
+    EXPECT_EQ(loaded->Width(), 30);
+}
+
+TEST(PictureShelf, AGarbageFileGivesNullUntilAGoodOneReplacesIt)
+{
+    ResourcesSandbox resources;
+    resources.AddBytes("TilePict.png", "\x89PNG\r\n\x1a\n truncated");
+    PictureShelf shelf;
+    EXPECT_EQ(shelf.Get(PictureShelf::Tile), nullptr);
+    resources.Remove("TilePict.png");
+    resources.AddPicture("TilePict.png", 180, 18);
+    ASSERT_NE(shelf.Get(PictureShelf::Tile), nullptr);
+    EXPECT_EQ(shelf.Get(PictureShelf::Tile)->Width(), 180);
+}
+
+TEST(PictureShelf, ThePushedStartAndRetryFacesReadTheRetryFiles)
+{
+    ResourcesSandbox resources;
+    resources.AddPicture("StartBtnPictR.png", 9, 9);
+    resources.AddPicture("RetryBtnPictR.png", 7, 3);
+    PictureShelf shelf;
+
+    const std::shared_ptr<Picture> start = shelf.Get(PictureShelf::StartBtnR);
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->Width(), 7);
+    EXPECT_EQ(start->Transparent(), 1);
+    EXPECT_EQ(shelf.Get(PictureShelf::RetryBtnR), nullptr) << "RetryBtnPictR1.png is not there yet";
+
+    resources.AddPicture("RetryBtnPictR1.png", 5, 2);
+    const std::shared_ptr<Picture> retry = shelf.Get(PictureShelf::RetryBtnR);
+    ASSERT_NE(retry, nullptr);
+    EXPECT_EQ(retry->Width(), 5);
+    EXPECT_EQ(retry->Transparent(), 1);
+}
+
+TEST(PictureAccessors, ExactlyTheTrianglesAndTheButtonOverlaysAreTransparent)
+{
+    BuiltResourcesFolder resources;
+    const std::set<std::shared_ptr<Picture>> transparent = {
+        TrianglePict(),  TriangleHiPict(), StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),
+        RedoBtnPictN(),  StartBtnPictR(),  RetryBtnPictR(), UndoBtnPictR(),  RedoBtnPictR(),
+    };
+    const std::shared_ptr<Picture> all[] = {
+        IconPict(),      PomavellPict(),  TargetSystemPict(), BackPict(),      TrianglePict(),  TriangleHiPict(),
+        TilePict(),      EndPict(),       StartBtnPictB(),    UndoBtnPictB(),  Button0Mask(),   Button1Mask(),
+        StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),     RedoBtnPictN(),  StartBtnPictR(), RetryBtnPictR(),
+        UndoBtnPictR(),  RedoBtnPictR(),  CompletePict(),     DeadEndPict(),
+    };
+    std::set<Picture*> distinct;
+    for (const auto& picture : all) {
+        ASSERT_NE(picture, nullptr);
+        distinct.insert(picture.get());
+        EXPECT_EQ(picture->Transparent(), transparent.count(picture) ? 1 : 0);
+    }
+    EXPECT_EQ(distinct.size(), 22u);
+    EXPECT_EQ(transparent.size(), 10u);
+    EXPECT_EQ(BackPict(), BackPict());
+}
+
+// A cursor source that counts its calls and has the cursors it was given.
+struct FakeCursorSource {
+    std::map<Int32, std::shared_ptr<MouseCursor>> cursors;
+    int calls = 0;
+
+    CursorShelf::Source Source()
+    {
+        return [this](Int32 id) {
+            ++calls;
+            return cursors.count(id) ? cursors[id] : nullptr;
+        };
+    }
+};
+
+std::shared_ptr<MouseCursor> SomeCursor()
+{
+    auto image = std::make_unique<CursorImage>();
+    image->image = QImage(32, 32, QImage::Format_ARGB32);
+    return std::make_shared<MouseCursor>(std::move(image));
+}
+
+TEST(CursorShelf, AMissingCursorIsAskedForAgainAndAFoundOneIsKept)
+{
+    FakeCursorSource source;
+    CursorShelf shelf(source.Source());
+    EXPECT_EQ(shelf.Get(CursorShelf::FieldId), nullptr);
+    EXPECT_EQ(shelf.Get(CursorShelf::FieldId), nullptr);
+    EXPECT_EQ(source.calls, 2);
+
+    source.cursors[CursorShelf::FieldId] = SomeCursor();
+    const std::shared_ptr<MouseCursor> found = shelf.Get(CursorShelf::FieldId);
+    EXPECT_EQ(found, source.cursors[CursorShelf::FieldId]);
+    source.cursors.clear();
+    EXPECT_EQ(shelf.Get(CursorShelf::FieldId), found);
+    EXPECT_EQ(source.calls, 3);
+
+    shelf.Release();
+    EXPECT_EQ(shelf.Get(CursorShelf::FieldId), nullptr);
+    EXPECT_EQ(source.calls, 4);
+}
+
+TEST(CursorShelf, TheThreeNumbersHaveTheirOwnSlots)
+{
+    FakeCursorSource source;
+    for (Int32 id : {CursorShelf::ButtonId, CursorShelf::FieldId, CursorShelf::SelectId}) {
+        source.cursors[id] = SomeCursor();
+    }
+    CursorShelf shelf(source.Source());
+    EXPECT_EQ(shelf.Get(168), source.cursors[168]);
+    EXPECT_EQ(shelf.Get(169), source.cursors[169]);
+    EXPECT_EQ(shelf.Get(170), source.cursors[170]);
+}
+
+TEST(CursorShelf, TheGamesCursorsComeFromTheResourceForkWithTheirHotspots)
+{
+    BuiltResourcesFolder resources;
+    ResourceFork fork;
+    CursorShelf shelf([&fork](Int32 id) { return fork.GetCursor(id); });
+    const struct {
+        Int32 id;
+        QPoint hotSpot;
+    } expected[] = {{168, {12, 2}}, {169, {2, 2}}, {170, {2, 2}}};
+    for (const auto& cursor : expected) {
+        const std::shared_ptr<MouseCursor> loaded = shelf.Get(cursor.id);
+        ASSERT_NE(loaded, nullptr) << cursor.id;
+        const CursorImage& image = loaded->Image();
+        EXPECT_EQ(image.image.size(), QSize(32, 32));
+        EXPECT_EQ(image.hotSpot, cursor.hotSpot) << cursor.id;
+        EXPECT_GT(qAlpha(image.image.pixel(image.hotSpot)), 0) << "the hotspot lies on the drawn shape";
+    }
+}
+
+} // namespace
