@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -269,4 +271,70 @@ TEST(SpecialFolder, PreferencesAndResourcesFolders)
     SetResourcesFolderOverride(folder / "missing");
     EXPECT_FALSE(ResourcesFolder());
     SetResourcesFolderOverride(std::nullopt);
+}
+
+namespace {
+
+// A file system without extended attributes (ramfs) mounted for one test, and the layer's
+// code record kept in a scratch folder. Needs the right to mount; the test is skipped without.
+class NoAttributesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* old = std::getenv("XDG_STATE_HOME");
+        itsOldState = old ? std::optional<std::string>(old) : std::nullopt;
+        setenv("XDG_STATE_HOME", (itsState / "state").c_str(), 1);
+        itsMounted = mount("ramfs", itsRamfs.Path().c_str(), "ramfs", 0, nullptr) == 0;
+        if (!itsMounted) {
+            GTEST_SKIP() << "cannot mount a ramfs here";
+        }
+    }
+    void TearDown() override
+    {
+        if (itsMounted) {
+            umount(itsRamfs.Path().c_str());
+        }
+        if (itsOldState) {
+            setenv("XDG_STATE_HOME", itsOldState->c_str(), 1);
+        } else {
+            unsetenv("XDG_STATE_HOME");
+        }
+    }
+
+    ScratchFolder itsRamfs;
+    ScratchFolder itsState;
+    ScratchFolder itsDisk;
+
+private:
+    bool itsMounted = false;
+    std::optional<std::string> itsOldState;
+};
+
+} // namespace
+
+TEST_F(NoAttributesTest, CodesRoundTripAndFollowMoves)
+{
+    const std::string path = itsRamfs.Write("prefs", "001");
+    EXPECT_TRUE(Item(path)->SetMacType("PREF"));
+    EXPECT_TRUE(Item(path)->SetMacCreator("KLMa"));
+    EXPECT_EQ(Item(path)->MacType(), "PREF");
+    EXPECT_EQ(Item(path)->MacCreator(), "KLMa");
+    EXPECT_TRUE(fs::exists(itsState / "state/kalmeno/file-codes"));
+    EXPECT_EQ(Item(itsRamfs.Write("plain", "001"))->MacType(), "");
+
+    // Replaced by another program: not taken for the file with codes.
+    itsRamfs.Write("other", "002");
+    fs::rename(itsRamfs / "other", itsRamfs / "prefs");
+    EXPECT_EQ(Item(path)->MacCreator(), "");
+
+    // Out to the disk and back, across file systems both ways.
+    auto file = Item(itsRamfs.Write("shadow", "00D"));
+    file->SetMacType("PREF");
+    file->SetMacCreator("KLMa");
+    ASSERT_TRUE(file->MoveFileTo(Item(itsDisk / "prefs")));
+    EXPECT_EQ(Item(itsDisk / "prefs")->MacCreator(), "KLMa");
+    ASSERT_TRUE(file->MoveFileTo(Item(itsRamfs / "back")));
+    EXPECT_EQ(Item(itsRamfs / "back")->MacType(), "PREF");
+    EXPECT_EQ(Item(itsRamfs / "back")->MacCreator(), "KLMa");
+    EXPECT_EQ(ScratchFolder::Read(itsRamfs / "back"), "00D");
 }
