@@ -1,0 +1,102 @@
+#include "AppTestSupport.h"
+
+#include "app/Menu.h"
+#include "framework/TestSeams.h"
+#include "framework/qt/LayerAccess.h"
+#include "framework/qt/WindowWidget.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const char* const PreferencesName = "Kalmenoの設定";
+
+}  // namespace
+
+void AppTest::SetUp()
+{
+    char pattern[] = "/tmp/kalmeno-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    itsConfigFolder = pattern;
+    setenv("XDG_CONFIG_HOME", itsConfigFolder.c_str(), 1);
+    SetResourcesFolderOverride(String(KALMENO_TEST_RESOURCES));
+    SetShiftKeyOverride(std::nullopt);
+}
+
+void AppTest::TearDown()
+{
+    WindowAccess::ReleaseAll();
+    RuntimeRegisterAppObject(nullptr);
+    Menu::Release();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetShiftKeyOverride(std::nullopt);
+    SetSoundPlayObserver(nullptr);
+    std::filesystem::remove_all(itsConfigFolder);
+}
+
+void AppTest::RegisterApplication()
+{
+    const auto app = std::make_shared<Appl>();
+    app->SetMenuBar(Menu::Instance());
+    RuntimeRegisterAppObject(app);
+    app->AddMenuHandler("AppleAbout", [&a = *app] { return a.AppleAbout_Action(); });
+    app->AddMenuHandler("HelpApp", [&a = *app] { return a.HelpApp_Action(); });
+    app->AddMenuHandler("GameMenuSoundVol", [&a = *app](Int32 i) { return a.GameMenuSoundVol_Action(i); });
+}
+
+String AppTest::PreferencesFileContents() const
+{
+    std::ifstream in(std::filesystem::path(itsConfigFolder) / PreferencesName, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void AppTest::WritePreferencesFile(const String& contents) const
+{
+    std::ofstream(std::filesystem::path(itsConfigFolder) / PreferencesName, std::ios::binary) << contents;
+}
+
+std::shared_ptr<Window> AppTest::OpenStandInMainWindow()
+{
+    auto window = std::make_shared<Window>();
+    window->SetMenuBar(Menu::Instance());
+    window->Constructor();
+    window->Show();
+    return window;
+}
+
+void AppTest::ProcessEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void AppTest::Wait(int milliseconds)
+{
+    QTest::qWait(milliseconds);
+}
+
+QWidget* WidgetOf(const Window& window)
+{
+    return WindowAccess::Widget(window);
+}
+
+QWidget* ContentOf(const Window& window)
+{
+    return WindowAccess::Content(window);
+}
+
+void Press(const Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    if (text.isEmpty()) {
+        QTest::keyClick(WidgetOf(window), key, modifiers);
+    } else {
+        QTest::sendKeyEvent(QTest::Click, WidgetOf(window), key, text, modifiers);
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Tests of the application shell: the real windows and menus under the offscreen platform,
+// a fresh preferences folder for every test and the built bundle's media.
+
+#include "app/Appl.h"
+#include "framework/Window.h"
+
+#include <QString>
+#include <Qt>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class QWidget;
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The application object as start-up makes it (menu bar and menu handlers), without
+    // the main window.
+    static void RegisterApplication();
+
+    // The preferences file of this test's folder, "" when there is none.
+    String PreferencesFileContents() const;
+    void WritePreferencesFile(const String& contents) const;
+
+    // A plain window in front, holding the menu bar as the main window does, so that closing
+    // another window never closes the last one.
+    static std::shared_ptr<Window> OpenStandInMainWindow();
+
+    static void ProcessEvents();
+    // Lets the event loop run for that long (timers included).
+    static void Wait(int milliseconds);
+
+    String itsConfigFolder;
+};
+
+QWidget* WidgetOf(const Window& window);
+// The window's content area, below any menu bar.
+QWidget* ContentOf(const Window& window);
+// A real key press and release on the window's widget.
+void Press(const Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+           const QString& text = QString());
