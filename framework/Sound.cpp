@@ -6,7 +6,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <functional>
 
