@@ -1,0 +1,177 @@
+#include "AppTestSupport.h"
+
+#include "app/Menu.h"
+#include "components/applpreferences/ApplPreferences.h"
+#include "components/media/Sounds.h"
+#include "components/soundplayer/SoundPlayer.h"
+#include "framework/MenuBar.h"
+#include "framework/Sound.h"
+#include "framework/TestSeams.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+struct Played {
+    const Sound* sound;
+    Int32 volume;
+    bool operator==(const Played&) const = default;
+};
+
+class ApplTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        SetSoundPlayObserver([this](const Sound& s, Int32 volume) { played.push_back({&s, volume}); });
+    }
+
+    // One run of the program up to its event loop, with a stand-in for the main window.
+    void StartRun()
+    {
+        Menu::Release();
+        RegisterApplication();
+        window = OpenStandInMainWindow();
+        ProcessEvents();
+        ASSERT_NE(App().ItsSoundPlayer, nullptr) << "Open has run";
+    }
+
+    // Quits through the quit item's shortcut.
+    void QuitRun() const { Press(*window, Qt::Key_Q, Qt::ControlModifier); }
+
+    QMenu* GameMenu() const
+    {
+        for (QAction* action : WidgetOf(*window)->findChild<QMenuBar*>()->actions()) {
+            if (action->text() == "ゲーム") {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+
+    // Opens the Game menu, which runs the enabling pass.
+    void ShowGameMenu() const { emit GameMenu()->aboutToShow(); }
+
+    QAction* VolumeAction(Int32 index) const
+    {
+        for (QAction* action : GameMenu()->actions()) {
+            if (action->text() == "効果音") {
+                return action->menu()->actions().value(index);
+            }
+        }
+        return nullptr;
+    }
+
+    // The indices of the checked volume items after an enabling pass; every other one must be
+    // enabled and unchecked.
+    std::vector<Int32> CheckedVolumeItems() const
+    {
+        ShowGameMenu();
+        std::vector<Int32> checked;
+        for (Int32 i = 0; i <= 9; ++i) {
+            const auto item = GameMenuSoundVol(i);
+            EXPECT_EQ(VolumeAction(i)->isChecked(), item->Checked());
+            if (item->Checked()) {
+                checked.push_back(i);
+            } else {
+                EXPECT_TRUE(item->Enabled()) << i;
+            }
+        }
+        return checked;
+    }
+
+    std::vector<Played> played;
+    std::shared_ptr<Window> window;
+};
+
+}  // namespace
+
+TEST_F(ApplTest, FirstRunStartsLoudestAndWritesTheDefault)
+{
+    RegisterApplication();
+    EXPECT_EQ(App().ItsPrefs, nullptr);
+    EXPECT_EQ(App().ItsSoundPlayer, nullptr);
+    StartRun();
+    EXPECT_EQ(App().ItsPrefs->GetData(), "1");
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 0);
+    EXPECT_TRUE(App().AutoQuit);
+    EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{0});
+    EXPECT_EQ(GameMenuSoundVol(0)->Text(), "■■■■■■■■■");
+    EXPECT_TRUE(played.empty());
+
+    QuitRun();
+    EXPECT_EQ(PreferencesFileContents(), "001");
+}
+
+TEST_F(ApplTest, AVolumeChoicePlaysTheSampleAtOnceAndIsKeptForTheNextRun)
+{
+    StartRun();
+    ShowGameMenu();
+    VolumeAction(3)->trigger();
+    EXPECT_EQ(played, (std::vector<Played>{{SoundVolSnd().get(), 35}})) << "played at once, not queued";
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 3);
+    EXPECT_EQ(App().ItsPrefs->GetData(), "D");
+    EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{3});
+    EXPECT_EQ(PreferencesFileContents(), "") << "written only at quit";
+    QuitRun();
+    EXPECT_EQ(PreferencesFileContents(), "00D");
+
+    StartRun();
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 3);
+    EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{3});
+}
+
+TEST_F(ApplTest, MuteIsSilentAndTheCurrentStepChosenAgainPlaysAgain)
+{
+    StartRun();
+    App().GameMenuSoundVol_Action(5);
+    App().GameMenuSoundVol_Action(5);
+    EXPECT_EQ(played, (std::vector<Played>{{SoundVolSnd().get(), 17}, {SoundVolSnd().get(), 17}}));
+    EXPECT_EQ(App().ItsPrefs->GetData(), "F");
+
+    played.clear();
+    ShowGameMenu();
+    VolumeAction(9)->trigger();
+    App().GameMenuSoundVol_Action(9);
+    EXPECT_TRUE(played.empty());
+    EXPECT_EQ(App().ItsPrefs->GetData(), "0");
+    EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{9});
+    QuitRun();
+    EXPECT_EQ(PreferencesFileContents(), "000");
+
+    StartRun();
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 9);
+}
+
+TEST_F(ApplTest, ARunWithoutAChangeLeavesTheFileAlone)
+{
+    StartRun();
+    App().GameMenuSoundVol_Action(1);
+    QuitRun();
+    ASSERT_EQ(PreferencesFileContents(), "00B");
+    const auto path = std::filesystem::path(itsConfigFolder) / "Kalmenoの設定";
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(path, longAgo);
+
+    StartRun();
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 1);
+    EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{1});
+    QuitRun();
+    EXPECT_EQ(PreferencesFileContents(), "00B");
+    EXPECT_EQ(std::filesystem::last_write_time(path), longAgo);
+}
+
+TEST_F(ApplTest, AForeignFileUnderTheNameGivesTheDefaultsAndIsKept)
+{
+    WritePreferencesFile("00D, but not ours");
+    StartRun();
+    EXPECT_EQ(App().ItsPrefs->GetData(), "1");
+    EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 0);
+    QuitRun();
+    EXPECT_EQ(PreferencesFileContents(), "00D, but not ours");
+}
