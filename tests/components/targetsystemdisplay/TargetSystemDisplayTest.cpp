@@ -8,9 +8,8 @@
 
 #include <QImage>
 
+#include <cstdlib>
 #include <filesystem>
-
-#include <unistd.h>
 
 namespace {
 
@@ -20,16 +19,18 @@ const Color marker(1, 2, 3);
 class BadgeFolder {
 public:
     BadgeFolder()
-        : itsPath(std::filesystem::temp_directory_path()
-                  / ("kalmeno-badge-" + std::to_string(::getpid())))
     {
-        std::filesystem::create_directories(itsPath);
+        char name[] = "/tmp/kalmeno-badge-XXXXXX";
+        if (::mkdtemp(name)) {
+            itsPath = name;
+        }
         SetResourcesFolderOverride(itsPath.string());
     }
     ~BadgeFolder()
     {
         SetResourcesFolderOverride(std::nullopt);
-        std::filesystem::remove_all(itsPath);
+        std::error_code ignored;
+        std::filesystem::remove_all(itsPath, ignored);
     }
 
     // A 20 by 48 picture in which every pixel has a colour of its own.
