@@ -1,0 +1,135 @@
+#include "components/shadowfiler/ShadowFiler.h"
+
+#include "framework/FileExchange.h"
+#include "framework/FolderItem.h"
+#include "framework/MemoryBlock.h"
+#include "framework/Text.h"
+#include "framework/Thread.h"
+
+namespace {
+
+// A shadow name is the target's name cut to this many bytes, then a six-digit counter.
+constexpr Int32 ShadowNameBytes = 25;
+// The counter search stops once this counter has been passed: 900001 is the last one tried.
+constexpr Int32 LastCounterBeforeGivingUp = 900000;
+
+// A file record: vRefNum Int16 at 0, parID Int32 at 2, the length-prefixed name at 6.
+constexpr Int32 FileRecordSize = 70;
+constexpr Int32 FileRecordNameBytes = 63;
+
+void WriteFileRecord(MemoryBlock& record, const FolderItem& file)
+{
+    const String name = LeftB(ConvertEncoding(file.Name(), TextEncoding::MacJapanese), FileRecordNameBytes);
+    record.SetInt16Value(0, file.MacVRefNum());
+    record.SetInt32Value(2, file.MacDirID());
+    record.SetByte(6, LenB(name));
+    record.SetStringValue(7, name);
+}
+
+} // namespace
+
+void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
+{
+    ItsShadowFile = nullptr;
+    IsShadowAvail = false;
+    IsFsspAvail = false;
+    if (!target || target->Directory()) {
+        ItsBaseFile = nullptr;
+        ItsStatus = 0;
+        return;
+    }
+    ItsBaseFile = target;
+    const std::shared_ptr<FolderItem> temporary = target->TemporaryFolder();
+    if (!temporary) {
+        ItsStatus = -2;
+        return;
+    }
+
+    String name = target->Name();
+    while (LenB(name) > ShadowNameBytes) {
+        name = Left(name, Len(name) - 1);
+        YieldToNextThread();
+    }
+    Int32 counter = 0;
+    do {
+        ++counter;
+        ItsShadowFile = temporary->Child(name + Format(counter, "000000"));
+        YieldToNextThread();
+    } while (ItsShadowFile->Exists() && counter <= LastCounterBeforeGivingUp);
+    if (ItsShadowFile->Exists()) {
+        ItsShadowFile = nullptr;
+        ItsStatus = -3;
+        return;
+    }
+    IsShadowAvail = true;
+    ItsStatus = 1;
+
+    TheFSSP1 = MemoryBlock::New(FileRecordSize);
+    TheFSSP2 = MemoryBlock::New(FileRecordSize);
+    IsFsspAvail = TheFSSP1 && TheFSSP2;
+    if (!IsFsspAvail) {
+        ItsStatus = -1;
+    }
+}
+
+String ShadowFiler::VersionInfo()
+{
+    return "2011-11-25,1";
+}
+
+std::shared_ptr<FolderItem> ShadowFiler::RefShadowFile()
+{
+    return IsShadowAvail ? ItsShadowFile : ItsBaseFile;
+}
+
+bool ShadowFiler::RefShadowAvail()
+{
+    return IsShadowAvail;
+}
+
+void ShadowFiler::CleanUp()
+{
+    if (IsShadowAvail && ItsShadowFile->Exists()) {
+        if (!ItsBaseFile->Exists()) {
+            ItsShadowFile->MoveFileTo(ItsBaseFile);
+        } else if (IsFsspAvail && TbExchangeFiles(ItsBaseFile, ItsShadowFile)) {
+            ItsShadowFile->Delete();
+        } else if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
+            // The move replaces the target in one step, so the target is never missing. Only
+            // where it cannot replace an existing file is the target deleted first; a shadow
+            // that can never take the target's place is not left behind.
+            if (ItsBaseFile->Delete()) {
+                ItsShadowFile->MoveFileTo(ItsBaseFile);
+            } else {
+                ItsShadowFile->Delete();
+            }
+        }
+    }
+    ItsBaseFile = nullptr;
+    ItsShadowFile = nullptr;
+    IsShadowAvail = false;
+    ItsStatus = 2;
+}
+
+bool ShadowFiler::TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2)
+{
+    WriteFileRecord(*TheFSSP1, *file1);
+    WriteFileRecord(*TheFSSP2, *file2);
+    return FSpExchangeFiles(*TheFSSP1, *TheFSSP2) == 0;
+}
+
+void ShadowFiler::Abort()
+{
+    if (IsShadowAvail && ItsShadowFile->Exists()) {
+        ItsShadowFile->Delete();
+    }
+    ItsBaseFile = nullptr;
+    ItsShadowFile = nullptr;
+    IsShadowAvail = false;
+    ItsStatus = 3;
+}
+
+Int32 ShadowFiler::RefStatus()
+{
+    return ItsStatus;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Replaces a file safely. The caller writes the new contents into a shadow file that the filer
+// names in the target's temporary folder, then CleanUp puts the shadow in the target's place.
+// When no shadow can be had, the filer hands back the target itself, to be written in place.
+//
+// Status (RefStatus): 0 target is a folder, nothing handed out; 1 shadow ready; -1 shadow
+// ready without file records, so no exchange; -2 no temporary folder; -3 no free shadow name;
+// 2 cleaned up; 3 aborted.
+
+#include "framework/Types.h"
+
+class FolderItem;
+class MemoryBlock;
+
+class ShadowFiler {
+public:
+    virtual ~ShadowFiler() = default;
+
+    // Chooses a free shadow name; creates no file.
+    virtual void Constructor(std::shared_ptr<FolderItem> target);
+    virtual String VersionInfo();
+    // The file to write: the shadow when one is in use, else the target (null for a folder
+    // and once the filer has ended).
+    virtual std::shared_ptr<FolderItem> RefShadowFile();
+    virtual bool RefShadowAvail();
+    // Puts the written shadow in the target's place and ends the filer.
+    virtual void CleanUp();
+
+protected:
+    // Swaps the two files' contents through their file records; True on success.
+    virtual bool TbExchangeFiles(const std::shared_ptr<FolderItem>& file1,
+                                 const std::shared_ptr<FolderItem>& file2);
+
+public:
+    // Deletes the shadow and ends the filer; the target is never touched.
+    virtual void Abort();
+    virtual Int32 RefStatus();
+
+protected:
+    std::shared_ptr<FolderItem> ItsBaseFile;
+    std::shared_ptr<FolderItem> ItsShadowFile;
+    bool IsShadowAvail = false;
+    Int32 ItsStatus = 0;
+    std::shared_ptr<MemoryBlock> TheFSSP1;
+    std::shared_ptr<MemoryBlock> TheFSSP2;
+    bool IsFsspAvail = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// Forked child processes for tests that need a real process: one killed at a random
+// moment, one under a resource limit or another user, one that is a "run" of the program.
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+// Runs body in a forked child and gives back the text it returns ("" for success), or a
+// description of how the child failed (a signal, a time-out, no answer).
+std::string RunInChild(const std::function<std::string()>& body, int timeoutSeconds = 120);
+
+// Starts body in a forked child that ends when body returns; the caller reaps it.
+pid_t StartChild(const std::function<void()>& body);
+// SIGKILL, then waits for the child to be gone.
+void KillChild(pid_t child);

@@ -1,0 +1,304 @@
+// The preference store against what a player's machine does to it: kills in the middle of a
+// save, a full or limited disk, a read-only folder, file systems with and without extended
+// attributes, and damaged files.
+#include "components/applpreferences/ApplPreferences.h"
+
+#include "framework/FolderItem.h"
+#include "tests/components/ChildProcess.h"
+#include "tests/components/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Name = "Kalmenoの設定";
+// Too long for a file record (over 63 bytes of MacJapanese): its saves cannot exchange and
+// take the fallback path.
+const std::string UnrecordableName = Name + std::string(60, 'x');
+
+std::unique_ptr<ApplPreferences> RestoredStore(const std::string& name = Name)
+{
+    auto store = std::make_unique<ApplPreferences>();
+    store->Constructor(name, "KLMa");
+    store->Restore();
+    return store;
+}
+
+void SaveData(const std::string& data, const std::string& name = Name)
+{
+    auto store = RestoredStore(name);
+    store->SetData(data);
+    store->Save();
+}
+
+// "" when the file under name in folder is the store's, holding "00" + data.
+std::string CheckFile(const std::string& folder, const std::string& name, const std::string& data)
+{
+    const auto file = std::make_shared<FolderItem>(folder + "/" + name);
+    const std::string bytes = ReadBytes(file->NativePath());
+    if (!file->Exists()) {
+        return name + " is missing";
+    }
+    if (bytes != "00" + data) {
+        return name + " holds " + std::to_string(bytes.size()) + " bytes that are not the expected ones";
+    }
+    if (file->MacType() != "PREF" || file->MacCreator() != "KLMa") {
+        return name + " lost its codes";
+    }
+    return "";
+}
+
+// The regular files anywhere under folder.
+std::vector<std::string> FilesUnder(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
+        if (entry.is_regular_file()) {
+            files.push_back(entry.path().string());
+        }
+    }
+    return files;
+}
+
+// Saves two contents in turn, killed at random moments; every kill must leave one of them,
+// complete and with its codes. Gives "" or what went wrong.
+std::string KillWhileSaving(const ScratchFolder& scratch, const std::string& name, int kills)
+{
+    const std::string oldData(30000, 'o');
+    const std::string newData(30000, 'n');
+    SaveData(oldData, name);
+    std::mt19937 random(static_cast<unsigned>(kills * 7919 + name.size()));
+    std::uniform_int_distribution<int> moment(0, 12000);
+    std::set<std::string> seen;
+    for (int kill = 0; kill < kills; ++kill) {
+        const pid_t child = StartChild([&] {
+            for (;;) {
+                auto store = RestoredStore(name);
+                store->SetData(store->GetData() == oldData ? newData : oldData);
+                store->Save();
+            }
+        });
+        usleep(static_cast<useconds_t>(moment(random)));
+        KillChild(child);
+
+        const std::string oldProblem = CheckFile(scratch.Prefs(), name, oldData);
+        const std::string newProblem = CheckFile(scratch.Prefs(), name, newData);
+        if (!oldProblem.empty() && !newProblem.empty()) {
+            return "after kill " + std::to_string(kill) + ": " + oldProblem;
+        }
+        seen.insert(oldProblem.empty() ? "old" : "new");
+        const std::string restored = RestoredStore(name)->GetData();
+        if (restored != oldData && restored != newData) {
+            return "after kill " + std::to_string(kill) + " the store read something else";
+        }
+    }
+    if (seen.size() != 2) {
+        return "the saves never got through between kills";
+    }
+    for (const std::string& entry : NamesIn(scratch.Prefs())) {
+        if (entry != name && entry[0] != '.') {
+            return "a second preferences file appeared: " + entry;
+        }
+    }
+    return "";
+}
+
+bool HasUserAttributes(const std::string& folder)
+{
+    const std::string probe = folder + "/.probe";
+    WriteBytes(probe, "");
+    const bool kept = setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
+    fs::remove(probe);
+    return kept;
+}
+
+// Runs body in a child that sees a fresh ramfs (a file system without user extended
+// attributes) over the scratch folder's preferences folder.
+const std::string NoRamfs = "cannot mount a ramfs here";
+std::string OnRamfs(const ScratchFolder& scratch, const std::function<std::string()>& body)
+{
+    return RunInChild([&]() -> std::string {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("none", scratch.Prefs().c_str(), "ramfs", 0, nullptr) != 0) {
+            return NoRamfs;
+        }
+        if (HasUserAttributes(scratch.Prefs())) {
+            return "the ramfs keeps user attributes after all";
+        }
+        return body();
+    });
+}
+
+// Three runs of the program, each a process of its own: each reads the volume letter the one
+// before stored, past a foreign file under the name. Gives "" or what went wrong.
+std::string ThreeRuns(const ScratchFolder& scratch)
+{
+    const std::string foreign = scratch.Prefs() + "/" + Name;
+    WriteBytes(foreign, "00D");
+    const std::string letters = "D0F";
+    for (std::size_t run = 0; run < letters.size(); ++run) {
+        const std::string read = RunInChild([&]() -> std::string {
+            auto store = RestoredStore();
+            store->DefaultData("1");
+            const std::string letter = store->GetPartData(1, 1);
+            store->SetPartData(letters.substr(run, 1), 1);
+            store->Save();
+            return letter;
+        });
+        const std::string expected = run == 0 ? "1" : letters.substr(run - 1, 1);
+        if (read != expected) {
+            return "run " + std::to_string(run + 1) + " read \"" + read + "\" instead of \"" + expected + "\"";
+        }
+    }
+    const auto foreignItem = std::make_shared<FolderItem>(foreign);
+    if (ReadBytes(foreign) != "00D" || !foreignItem->MacType().empty() || !foreignItem->MacCreator().empty()) {
+        return "the foreign file was touched";
+    }
+    const std::string temporary = foreignItem->TemporaryFolder()->NativePath();
+    std::vector<std::string> entries = NamesIn(scratch.Prefs());
+    std::erase(entries, fs::path(temporary).filename().string());
+    if (entries != std::vector<std::string>{Name, Name + "_1"}) {
+        return "the folder holds " + std::to_string(entries.size()) + " entries, not the foreign file and one of ours";
+    }
+    if (!FilesUnder(temporary).empty()) {
+        return "a shadow file was left behind";
+    }
+    return CheckFile(scratch.Prefs(), Name + "_1", "F");
+}
+
+TEST(PrefsSafetyTest, KillsDuringExchangingSavesLeaveOldOrNewContents)
+{
+    ScratchFolder scratch;
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 200), "");
+}
+
+TEST(PrefsSafetyTest, KillsDuringFallbackSavesLeaveOldOrNewContents)
+{
+    ScratchFolder scratch;
+    EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 200), "");
+}
+
+TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
+{
+    ScratchFolder scratch;
+    const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 100); });
+    if (result == NoRamfs) {
+        GTEST_SKIP() << result;
+    }
+    EXPECT_EQ(result, "");
+}
+
+TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
+{
+    ScratchFolder scratch;
+    const auto limitedSave = [] {
+        return RunInChild([]() -> std::string {
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            SaveData(std::string(10000, 'b'));
+            return "";
+        });
+    };
+    SaveData("D");
+    EXPECT_EQ(limitedSave(), "");
+    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
+    EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
+    EXPECT_TRUE(FilesUnder(scratch.Root() + "/tmp").empty()) << "the half-written shadow is removed";
+
+    fs::remove(scratch.Prefs() + "/" + Name);
+    EXPECT_EQ(limitedSave(), "");
+    EXPECT_TRUE(NamesIn(scratch.Prefs()).empty()) << "no half file appears under the name";
+}
+
+TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
+{
+    ScratchFolder scratch;
+    SaveData("D");
+    const std::string file = scratch.Prefs() + "/" + Name;
+    const struct stat before = StatOf(file);
+    const bool asRoot = geteuid() == 0;
+    if (asRoot) {
+        // Root may write anywhere; the player is an ordinary user.
+        for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
+            ASSERT_EQ(lchown(entry.path().c_str(), 65534, 65534), 0);
+        }
+        ASSERT_EQ(chown(scratch.Root().c_str(), 65534, 65534), 0);
+    }
+    fs::permissions(scratch.Prefs(), fs::perms::owner_read | fs::perms::owner_exec);
+
+    const std::string read = RunInChild([&]() -> std::string {
+        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            return "cannot become another user";
+        }
+        auto store = RestoredStore();
+        const std::string letter = store->GetPartData(1, 1);
+        store->SetPartData("A", 1);
+        store->Save();
+        return letter;
+    });
+    EXPECT_EQ(read, "D");
+    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
+    EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
+    EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
+    EXPECT_TRUE(FilesUnder(scratch.Root() + "/tmp").empty()) << "the shadow that could not go in is removed";
+}
+
+class PrefsRunsTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PrefsRunsTest, EachRunReadsWhatTheOneBeforeStored)
+{
+    const std::string where = GetParam();
+    if (where == "ramfs") {
+        ScratchFolder scratch;
+        const std::string result = OnRamfs(scratch, [&] { return ThreeRuns(scratch); });
+        if (result == NoRamfs) {
+            GTEST_SKIP() << result;
+        }
+        EXPECT_EQ(result, "");
+    } else {
+        ScratchFolder scratch(where);
+        EXPECT_EQ(ThreeRuns(scratch), "");
+    }
+}
+
+// /tmp is ext4 with user attributes, /dev/shm a tmpfs (with them on recent kernels), ramfs
+// keeps none, so the layer's own record of the codes is used there.
+INSTANTIATE_TEST_SUITE_P(FileSystems, PrefsRunsTest, ::testing::Values("/tmp", "/dev/shm", "ramfs"),
+                         [](const auto& info) { return fs::path(info.param).filename().string(); });
+
+TEST(PrefsDamagedFileTest, RandomBytesReadExactlyAsTheMarkerRuleSays)
+{
+    ScratchFolder scratch("/dev/shm");
+    const auto file = std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name);
+    std::mt19937 random(20120618);
+    std::uniform_int_distribution<int> length(0, 24);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < 10000; ++i) {
+        std::string bytes = i % 2 ? "00" : "";
+        for (int n = length(random); n > 0; --n) {
+            bytes += static_cast<char>(byte(random));
+        }
+        WriteBytes(file->NativePath(), bytes);
+        ASSERT_TRUE(file->SetMacType("PREF") && file->SetMacCreator("KLMa"));
+        const std::string expected = bytes.size() >= 3 && bytes.compare(0, 2, "00") == 0 ? bytes.substr(2) : "";
+        const auto store = RestoredStore();
+        ASSERT_EQ(store->GetData(), expected) << "file " << testing::PrintToString(bytes);
+        ASSERT_EQ(store->GetPartData(1, 1), expected.substr(0, 1));
+    }
+}
+
+} // namespace

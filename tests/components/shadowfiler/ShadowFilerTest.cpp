@@ -1,0 +1,353 @@
+#include "components/shadowfiler/ShadowFiler.h"
+
+#include "framework/FolderItem.h"
+#include "framework/MemoryBlock.h"
+#include "framework/TextOutputStream.h"
+#include "tests/components/ScratchFolder.h"
+#include "tests/components/shadowfiler/AllocationFailure.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+// Reaches the filer's protected parts and notes each exchange it tries.
+class ObservedFiler : public ShadowFiler {
+public:
+    int exchanges = 0;
+    bool exchanged = false;
+
+    bool Exchange(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2)
+    {
+        return TbExchangeFiles(file1, file2);
+    }
+    std::string Record(int which) const
+    {
+        const auto& record = which == 1 ? TheFSSP1 : TheFSSP2;
+        return record ? record->StringValue(0, record->Size()) : std::string();
+    }
+    bool RecordsAvail() const { return IsFsspAvail; }
+
+protected:
+    bool TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2) override
+    {
+        ++exchanges;
+        exchanged = ShadowFiler::TbExchangeFiles(file1, file2);
+        return exchanged;
+    }
+};
+
+// 40 kanji: 120 bytes of UTF-8, 80 of MacJapanese.
+std::string LongJapaneseName()
+{
+    std::string name;
+    for (int i = 0; i < 20; ++i) {
+        name += "設定";
+    }
+    return name;
+}
+
+void WriteThrough(ShadowFiler& filer, const std::string& bytes)
+{
+    const auto stream = TextOutputStream::Create(filer.RefShadowFile());
+    ASSERT_TRUE(stream);
+    stream->Write(bytes);
+    ASSERT_TRUE(stream->Close());
+}
+
+// Names the folder's entries that were deleted or moved in while it watched.
+class FolderWatch {
+public:
+    explicit FolderWatch(const std::string& folder) : itsFd(inotify_init1(IN_NONBLOCK))
+    {
+        inotify_add_watch(itsFd, folder.c_str(), IN_DELETE | IN_MOVED_TO);
+    }
+    ~FolderWatch() { close(itsFd); }
+
+    std::vector<std::pair<std::string, std::string>> Events() const
+    {
+        std::vector<std::pair<std::string, std::string>> events;
+        alignas(inotify_event) char buffer[8192];
+        ssize_t got = 0;
+        while ((got = read(itsFd, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                events.emplace_back(event->mask & IN_DELETE ? "delete" : "moved in", event->name);
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return events;
+    }
+
+private:
+    int itsFd;
+};
+
+class ShadowFilerTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    std::shared_ptr<FolderItem> prefs = std::make_shared<FolderItem>(scratch.Prefs());
+
+    std::shared_ptr<FolderItem> File(const std::string& name, const std::string& contents)
+    {
+        WriteBytes(scratch.Prefs() + "/" + name, contents);
+        return prefs->Child(name);
+    }
+};
+
+TEST_F(ShadowFilerTest, NewFilerHoldsNothingUntilConstructed)
+{
+    ShadowFiler filer;
+    EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    EXPECT_FALSE(filer.RefShadowAvail());
+    EXPECT_EQ(filer.RefStatus(), 0);
+    EXPECT_EQ(filer.VersionInfo(), "2011-11-25,1");
+}
+
+TEST_F(ShadowFilerTest, ShadowNameIsCutByWholeCharactersToTwentyFiveBytes)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Kalmenoの設定", "Kalmenoの設定"},
+        {"abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrstuvwxy"},
+        {"abcdefghijklmnopqrstuvwxyz0123", "abcdefghijklmnopqrstuvwxy"},
+        // The three bytes of the last character go together: 23 bytes remain, not 25.
+        {"abcdefghijklmnopqrstuvw設", "abcdefghijklmnopqrstuvw"},
+        {"éééééééééééééé", "éééééééééééé"},
+    };
+    for (const auto& [name, kept] : cases) {
+        SCOPED_TRACE(name);
+        const auto target = prefs->Child(name);
+        ShadowFiler filer;
+        filer.Constructor(target);
+        EXPECT_EQ(filer.RefStatus(), 1);
+        EXPECT_TRUE(filer.RefShadowAvail());
+        const auto shadow = filer.RefShadowFile();
+        ASSERT_TRUE(shadow);
+        EXPECT_EQ(shadow->Name(), kept + "000001");
+        EXPECT_EQ(shadow->Parent()->NativePath(), target->TemporaryFolder()->NativePath());
+        EXPECT_FALSE(shadow->Exists()) << "the filer only chooses a name";
+    }
+}
+
+TEST_F(ShadowFilerTest, TakenShadowNamesAreSkippedAndLeftAlone)
+{
+    const auto target = File("Kalmenoの設定", "00D");
+    const auto temporary = target->TemporaryFolder();
+    WriteBytes(temporary->NativePath() + "/Kalmenoの設定000001", "stray");
+
+    ShadowFiler filer;
+    filer.Constructor(target);
+    EXPECT_EQ(filer.RefShadowFile()->Name(), "Kalmenoの設定000002");
+    WriteThrough(filer, "00A");
+    filer.CleanUp();
+    EXPECT_EQ(ReadBytes(temporary->NativePath() + "/Kalmenoの設定000001"), "stray");
+    EXPECT_EQ(ReadBytes(target->NativePath()), "00A");
+}
+
+TEST_F(ShadowFilerTest, FirstWriteMovesTheShadowIntoPlaceWithoutExchange)
+{
+    const auto target = prefs->Child("Kalmenoの設定");
+    ObservedFiler filer;
+    filer.Constructor(target);
+    const auto shadow = filer.RefShadowFile();
+    const std::string shadowPath = shadow->NativePath();
+    WriteThrough(filer, "001");
+    ASSERT_TRUE(shadow->SetMacType("PREF"));
+
+    filer.CleanUp();
+    EXPECT_EQ(filer.exchanges, 0);
+    EXPECT_EQ(ReadBytes(target->NativePath()), "001");
+    EXPECT_EQ(target->MacType(), "PREF");
+    EXPECT_FALSE(std::filesystem::exists(shadowPath));
+    EXPECT_EQ(filer.RefStatus(), 2);
+    EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    EXPECT_FALSE(filer.RefShadowAvail());
+}
+
+TEST_F(ShadowFilerTest, ExchangeGivesTheTargetTheNewContentsInItsPlace)
+{
+    const auto target = File("Kalmenoの設定", "old contents");
+    ObservedFiler filer;
+    filer.Constructor(target);
+    ASSERT_TRUE(filer.RecordsAvail());
+    const auto shadow = filer.RefShadowFile();
+    const std::string shadowPath = shadow->NativePath();
+    WriteThrough(filer, "new");
+    ASSERT_TRUE(shadow->SetMacCreator("KLMa"));
+    const ino_t shadowInode = StatOf(shadowPath).st_ino;
+
+    filer.CleanUp();
+    EXPECT_EQ(filer.exchanges, 1);
+    EXPECT_TRUE(filer.exchanged);
+    EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{"Kalmenoの設定"});
+    EXPECT_EQ(ReadBytes(target->NativePath()), "new");
+    EXPECT_EQ(StatOf(target->NativePath()).st_ino, shadowInode);
+    EXPECT_EQ(target->MacCreator(), "KLMa");
+    EXPECT_FALSE(std::filesystem::exists(shadowPath)) << "the shadow held the old contents and is deleted";
+    EXPECT_EQ(filer.RefStatus(), 2);
+}
+
+TEST_F(ShadowFilerTest, FileRecordsCarryFolderNumbersAndTheNameCutTo63MacJapaneseBytes)
+{
+    const auto longNamed = File(LongJapaneseName(), "a");
+    const auto shortNamed = File("Kalmenoの設定000001", "b");
+    ObservedFiler filer;
+    filer.Constructor(longNamed);
+
+    // The long name cannot be found again from its cut record, so nothing is exchanged.
+    EXPECT_FALSE(filer.Exchange(longNamed, shortNamed));
+    EXPECT_EQ(ReadBytes(longNamed->NativePath()), "a");
+    EXPECT_EQ(ReadBytes(shortNamed->NativePath()), "b");
+
+    std::string sjis;
+    for (int i = 0; i < 20; ++i) {
+        sjis += "\x90\xDD\x92\xE8";
+    }
+    const std::string first = filer.Record(1);
+    ASSERT_EQ(first.size(), 70u);
+    MemoryBlock record(70);
+    record.SetStringValue(0, first);
+    EXPECT_EQ(record.Int16Value(0), static_cast<std::int16_t>(longNamed->MacVRefNum()));
+    EXPECT_EQ(record.Int32Value(2), longNamed->MacDirID());
+    EXPECT_EQ(record.Byte(6), 63);
+    EXPECT_EQ(first.substr(7), sjis.substr(0, 63));
+
+    const std::string second = filer.Record(2);
+    record.SetStringValue(0, second);
+    EXPECT_EQ(record.Int16Value(0), static_cast<std::int16_t>(shortNamed->MacVRefNum()));
+    EXPECT_EQ(record.Byte(6), 19);
+    EXPECT_EQ(second.substr(7, 19), "Kalmeno\x82\xCC\x90\xDD\x92\xE8" "000001");
+    EXPECT_EQ(second.substr(26), std::string(44, '\0')) << "bytes after the name stay as they were";
+}
+
+TEST_F(ShadowFilerTest, FailedExchangeReplacesTheTargetWithoutEverRemovingIt)
+{
+    const auto target = File(LongJapaneseName(), "old contents");
+    ObservedFiler filer;
+    filer.Constructor(target);
+    const std::string shadowPath = filer.RefShadowFile()->NativePath();
+    WriteThrough(filer, "new");
+
+    const FolderWatch watch(scratch.Prefs());
+    filer.CleanUp();
+    EXPECT_EQ(filer.exchanges, 1);
+    EXPECT_FALSE(filer.exchanged);
+    EXPECT_EQ(ReadBytes(target->NativePath()), "new");
+    EXPECT_FALSE(std::filesystem::exists(shadowPath));
+    EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{LongJapaneseName()});
+    // One step: the target is replaced, never deleted first.
+    const std::vector<std::pair<std::string, std::string>> expected{{"moved in", LongJapaneseName()}};
+    EXPECT_EQ(watch.Events(), expected);
+}
+
+TEST_F(ShadowFilerTest, WithoutFileRecordsTheShadowReplacesTheTargetWithoutExchange)
+{
+    const auto target = File("Kalmenoの設定", "old contents");
+    ObservedFiler filer;
+    int refused = 0;
+    {
+        const AllocationFailure noMemory(70);
+        filer.Constructor(target);
+        refused = noMemory.Refused();
+    }
+    EXPECT_EQ(refused, 2) << "both records were refused";
+    EXPECT_EQ(filer.RefStatus(), -1);
+    EXPECT_TRUE(filer.RefShadowAvail());
+    EXPECT_FALSE(filer.RecordsAvail());
+    WriteThrough(filer, "new");
+
+    filer.CleanUp();
+    EXPECT_EQ(filer.exchanges, 0);
+    EXPECT_EQ(ReadBytes(target->NativePath()), "new");
+    EXPECT_EQ(filer.RefStatus(), 2);
+}
+
+TEST_F(ShadowFilerTest, WithoutTemporaryFolderTheTargetItselfIsHandedOut)
+{
+    const auto target = prefs->Child("missing folder")->Child("Kalmenoの設定");
+    ShadowFiler filer;
+    filer.Constructor(target);
+    EXPECT_EQ(filer.RefStatus(), -2);
+    EXPECT_FALSE(filer.RefShadowAvail());
+    EXPECT_EQ(filer.RefShadowFile(), target);
+    filer.CleanUp();
+    EXPECT_EQ(filer.RefStatus(), 2);
+    EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    EXPECT_TRUE(NamesIn(scratch.Prefs()).empty());
+}
+
+TEST_F(ShadowFilerTest, FolderTargetGetsNothingAndIsNotTouched)
+{
+    const auto folder = prefs->Child("a folder");
+    std::filesystem::create_directory(folder->NativePath());
+    WriteBytes(folder->NativePath() + "/inside", "kept");
+
+    ShadowFiler filer;
+    filer.Constructor(folder);
+    EXPECT_EQ(filer.RefStatus(), 0);
+    EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    EXPECT_FALSE(filer.RefShadowAvail());
+    filer.CleanUp();
+    EXPECT_EQ(filer.RefStatus(), 2);
+    EXPECT_TRUE(folder->Directory());
+    EXPECT_EQ(ReadBytes(folder->NativePath() + "/inside"), "kept");
+}
+
+TEST_F(ShadowFilerTest, AbortDeletesTheShadowAndLeavesTheTarget)
+{
+    const auto target = File("Kalmenoの設定", "old contents");
+    ShadowFiler filer;
+    filer.Constructor(target);
+    const std::string shadowPath = filer.RefShadowFile()->NativePath();
+    WriteThrough(filer, "new");
+
+    filer.Abort();
+    EXPECT_EQ(filer.RefStatus(), 3);
+    EXPECT_EQ(filer.RefShadowFile(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(shadowPath));
+    EXPECT_EQ(ReadBytes(target->NativePath()), "old contents");
+
+    ShadowFiler unwritten;
+    unwritten.Constructor(target);
+    unwritten.Abort();
+    EXPECT_EQ(unwritten.RefStatus(), 3);
+    EXPECT_EQ(ReadBytes(target->NativePath()), "old contents");
+}
+
+// Every counter from 000001 to 900000 taken: the last one, 900001, is still tried; with that
+// taken too there is no shadow and the target is written in place.
+TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
+{
+    ScratchFolder scratch("/dev/shm");
+    const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
+    WriteBytes(target->NativePath(), "001");
+    const std::string temporary = target->TemporaryFolder()->NativePath();
+    const std::string taken = temporary + "/taken";
+    WriteBytes(taken, "");
+    char name[64];
+    for (int n = 1; n <= 900000; ++n) {
+        snprintf(name, sizeof name, "/Kalmenoの設定%06d", n);
+        ASSERT_EQ(link(taken.c_str(), (temporary + name).c_str()), 0) << n;
+    }
+
+    ShadowFiler last;
+    last.Constructor(target);
+    EXPECT_EQ(last.RefStatus(), 1);
+    EXPECT_EQ(last.RefShadowFile()->Name(), "Kalmenoの設定900001");
+
+    ASSERT_EQ(link(taken.c_str(), (temporary + "/Kalmenoの設定900001").c_str()), 0);
+    ShadowFiler none;
+    none.Constructor(target);
+    EXPECT_EQ(none.RefStatus(), -3);
+    EXPECT_FALSE(none.RefShadowAvail());
+    EXPECT_EQ(none.RefShadowFile(), target);
+    std::filesystem::remove_all(temporary);
+}
+
+} // namespace
