@@ -25,10 +25,11 @@ void CursorShelf::Release()
 
 CursorShelf& CursorShelf::Shared()
 {
-    static CursorShelf shelf([](Int32 id) -> std::shared_ptr<MouseCursor> {
+    // Never destroyed, like the other shelves: ReleaseMedia() empties it in time.
+    static CursorShelf* const shelf = new CursorShelf([](Int32 id) -> std::shared_ptr<MouseCursor> {
         const Application* app = GetAppObject();
         const auto fork = app ? app->ResourceFork() : nullptr;
         return fork ? fork->GetCursor(id) : nullptr;
     });
-    return shelf;
+    return *shelf;
 }

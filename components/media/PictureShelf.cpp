@@ -49,6 +49,7 @@ std::shared_ptr<Picture> PictureShelf::Get(Id id)
 
 PictureShelf& PictureShelf::Shared()
 {
-    static PictureShelf shelf;
-    return shelf;
+    // Never destroyed: the pictures live until the process ends, past the framework's clean-up.
+    static PictureShelf* const shelf = new PictureShelf;
+    return *shelf;
 }

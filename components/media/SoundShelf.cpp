@@ -34,6 +34,8 @@ void SoundShelf::Release()
 
 SoundShelf& SoundShelf::Shared()
 {
-    static SoundShelf shelf;
-    return shelf;
+    // Never destroyed: a sound must not outlive the framework it plays on, so the slots are
+    // emptied by ReleaseMedia() before the framework's clean-up, not by a static destructor.
+    static SoundShelf* const shelf = new SoundShelf;
+    return *shelf;
 }
