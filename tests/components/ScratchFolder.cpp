@@ -13,6 +13,11 @@ namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder(const std::string& base)
 {
+    for (int i = 0; i < 3; ++i) {
+        if (const char* value = std::getenv(Variables[i])) {
+            itsSaved[i] = value;
+        }
+    }
     std::string pattern = base + "/kalmeno-files-XXXXXX";
     if (!mkdtemp(pattern.data())) {
         throw std::runtime_error("no scratch folder in " + base);
@@ -29,6 +34,13 @@ ScratchFolder::~ScratchFolder()
     std::error_code error;
     fs::permissions(Prefs(), fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(itsRoot, error);
+    for (int i = 0; i < 3; ++i) {
+        if (itsSaved[i]) {
+            setenv(Variables[i], itsSaved[i]->c_str(), 1);
+        } else {
+            unsetenv(Variables[i]);
+        }
+    }
 }
 
 void ScratchFolder::Activate() const

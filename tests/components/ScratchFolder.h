@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,11 @@ public:
     void Activate() const;
 
 private:
+    static constexpr const char* Variables[] = {"XDG_CONFIG_HOME", "TMPDIR", "XDG_STATE_HOME"};
+
     std::string itsRoot;
+    // What the environment held before, put back at the end.
+    std::optional<std::string> itsSaved[3];
 };
 
 // Whole-file helpers; reading a missing file gives "".

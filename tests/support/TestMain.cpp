@@ -1,4 +1,5 @@
 // Every test program starts here: the layer set up headless, then GoogleTest.
+#include "components/media/Media.h"
 #include "framework/Runtime.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     RunFrameworkInitialization(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
+    ReleaseMedia();
     RuntimeShutdown();
     return result;
 }

@@ -48,3 +48,18 @@ void operator delete(void* block, std::size_t) noexcept
 {
     std::free(block);
 }
+
+// The nothrow form must come from the same allocator as the deletes above.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (failingSize != 0 && size == failingSize) {
+        ++refused;
+        return nullptr;
+    }
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
