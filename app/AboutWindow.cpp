@@ -1,6 +1,7 @@
 #include "app/AboutWindow.h"
 
 #include "app/ResourceText.h"
+#include "app/WindowSupport.h"
 #include "components/media/Pictures.h"
 #include "components/targetsystemdisplay/TargetSystemDisplay.h"
 #include "framework/Canvas.h"
@@ -32,36 +33,21 @@ CanvasProperties CanvasAt(Int32 left, Int32 top, Int32 width, Int32 height)
 
 std::shared_ptr<AboutWindow> AboutWindow::Instance()
 {
-    auto window = GetImplicitWindow<AboutWindow>();
-    if (!window) {
-        window = std::make_shared<AboutWindow>();
-        window->Constructor();
-    }
-    return window;
+    return ImplicitWindow<AboutWindow>();
 }
 
 void AboutWindow::Layout()
 {
-    SetProperties({
-        .Placement = 1,
-        .Width = 200,
-        .Height = 80,
-        .MinWidth = 200,
-        .MinHeight = 80,
-        .MaxWidth = 200,
-        .MaxHeight = 80,
-        .Frame = 2,
-        .HasBackColor = true,
-        .BackColor = RGB(255, 255, 255),
-        .Title = "Kalmenoについて",
-        .Visible = true,
-        .FullScreen = false,
-        .MenuBarVisible = true,
-        .CloseButton = false,
-        .Resizeable = false,
-        .MaximizeButton = false,
-        .MinimizeButton = false,
-    });
+    SetProperties(FixedSize(200, 80,
+                            {
+                                .Placement = 1,
+                                .Frame = 2,
+                                .HasBackColor = true,
+                                .BackColor = RGB(255, 255, 255),
+                                .Title = "Kalmenoについて",
+                                .CloseButton = false,
+                                .MinimizeButton = false,
+                            }));
 }
 
 void AboutWindow::CreateControls()

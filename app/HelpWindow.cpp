@@ -2,6 +2,7 @@
 
 #include "app/Appl.h"
 #include "app/ResourceText.h"
+#include "app/WindowSupport.h"
 #include "framework/MenuItem.h"
 #include "framework/Text.h"
 #include "framework/TabPanel.h"
@@ -20,36 +21,21 @@ String EditFieldName(Int32 page)
 
 std::shared_ptr<HelpWindow> HelpWindow::Instance()
 {
-    auto window = GetImplicitWindow<HelpWindow>();
-    if (!window) {
-        window = std::make_shared<HelpWindow>();
-        window->Constructor();
-    }
-    return window;
+    return ImplicitWindow<HelpWindow>();
 }
 
 void HelpWindow::Layout()
 {
-    SetProperties({
-        .Placement = 1,
-        .Width = 400,
-        .Height = 370,
-        .MinWidth = 400,
-        .MinHeight = 370,
-        .MaxWidth = 400,
-        .MaxHeight = 370,
-        .Frame = 0,
-        .HasBackColor = true,
-        .BackColor = RGB(255, 255, 255),
-        .Title = "Kalmenoの説明",
-        .Visible = true,
-        .FullScreen = false,
-        .MenuBarVisible = true,
-        .CloseButton = true,
-        .Resizeable = false,
-        .MaximizeButton = false,
-        .MinimizeButton = true,
-    });
+    SetProperties(FixedSize(400, 370,
+                            {
+                                .Placement = 1,
+                                .Frame = 0,
+                                .HasBackColor = true,
+                                .BackColor = RGB(255, 255, 255),
+                                .Title = "Kalmenoの説明",
+                                .CloseButton = true,
+                                .MinimizeButton = true,
+                            }));
 }
 
 void HelpWindow::CreateControls()

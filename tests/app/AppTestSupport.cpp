@@ -5,7 +5,10 @@
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/WindowWidget.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include <cstdlib>
@@ -90,6 +93,31 @@ QWidget* WidgetOf(const Window& window)
 QWidget* ContentOf(const Window& window)
 {
     return WindowAccess::Content(window);
+}
+
+QMenu* MenuTitled(const Window& window, const QString& title)
+{
+    for (QAction* action : WidgetOf(window)->findChild<QMenuBar*>()->actions()) {
+        if (action->text() == title) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+void ShowGameMenu(const Window& window)
+{
+    emit MenuTitled(window, "ゲーム")->aboutToShow();
+}
+
+QAction* VolumeAction(const Window& window, Int32 index)
+{
+    for (QAction* action : MenuTitled(window, "ゲーム")->actions()) {
+        if (action->text() == "効果音") {
+            return action->menu()->actions().value(index);
+        }
+    }
+    return nullptr;
 }
 
 void Press(const Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class QAction;
+class QMenu;
 class QWidget;
 
 class AppTest : public ::testing::Test {
@@ -41,6 +43,12 @@ protected:
 QWidget* WidgetOf(const Window& window);
 // The window's content area, below any menu bar.
 QWidget* ContentOf(const Window& window);
+// The menu of that title in the window's menu bar; nullptr when none.
+QMenu* MenuTitled(const Window& window, const QString& title);
+// Opens the Game menu of the window's bar, which runs the enabling pass.
+void ShowGameMenu(const Window& window);
+// The volume item with that Index in the window's Game menu.
+QAction* VolumeAction(const Window& window, Int32 index);
 // A real key press and release on the window's widget.
 void Press(const Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
            const QString& text = QString());

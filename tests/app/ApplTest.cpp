@@ -9,8 +9,6 @@
 #include "framework/TestSeams.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include <filesystem>
 #include <vector>
@@ -44,38 +42,15 @@ protected:
     // Quits through the quit item's shortcut.
     void QuitRun() const { Press(*window, Qt::Key_Q, Qt::ControlModifier); }
 
-    QMenu* GameMenu() const
-    {
-        for (QAction* action : WidgetOf(*window)->findChild<QMenuBar*>()->actions()) {
-            if (action->text() == "ゲーム") {
-                return action->menu();
-            }
-        }
-        return nullptr;
-    }
-
-    // Opens the Game menu, which runs the enabling pass.
-    void ShowGameMenu() const { emit GameMenu()->aboutToShow(); }
-
-    QAction* VolumeAction(Int32 index) const
-    {
-        for (QAction* action : GameMenu()->actions()) {
-            if (action->text() == "効果音") {
-                return action->menu()->actions().value(index);
-            }
-        }
-        return nullptr;
-    }
-
     // The indices of the checked volume items after an enabling pass; every other one must be
     // enabled and unchecked.
     std::vector<Int32> CheckedVolumeItems() const
     {
-        ShowGameMenu();
+        ShowGameMenu(*window);
         std::vector<Int32> checked;
         for (Int32 i = 0; i <= 9; ++i) {
             const auto item = GameMenuSoundVol(i);
-            EXPECT_EQ(VolumeAction(i)->isChecked(), item->Checked());
+            EXPECT_EQ(VolumeAction(*window, i)->isChecked(), item->Checked());
             if (item->Checked()) {
                 checked.push_back(i);
             } else {
@@ -111,8 +86,8 @@ TEST_F(ApplTest, FirstRunStartsLoudestAndWritesTheDefault)
 TEST_F(ApplTest, AVolumeChoicePlaysTheSampleAtOnceAndIsKeptForTheNextRun)
 {
     StartRun();
-    ShowGameMenu();
-    VolumeAction(3)->trigger();
+    ShowGameMenu(*window);
+    VolumeAction(*window, 3)->trigger();
     EXPECT_EQ(played, (std::vector<Played>{{SoundVolSnd().get(), 35}})) << "played at once, not queued";
     EXPECT_EQ(App().ItsSoundPlayer->RefVolume(), 3);
     EXPECT_EQ(App().ItsPrefs->GetData(), "D");
@@ -135,8 +110,8 @@ TEST_F(ApplTest, MuteIsSilentAndTheCurrentStepChosenAgainPlaysAgain)
     EXPECT_EQ(App().ItsPrefs->GetData(), "F");
 
     played.clear();
-    ShowGameMenu();
-    VolumeAction(9)->trigger();
+    ShowGameMenu(*window);
+    VolumeAction(*window, 9)->trigger();
     App().GameMenuSoundVol_Action(9);
     EXPECT_TRUE(played.empty());
     EXPECT_EQ(App().ItsPrefs->GetData(), "0");
