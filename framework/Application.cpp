@@ -4,6 +4,9 @@
 #include "framework/ResourceFork.h"
 #include "framework/qt/LayerAccess.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace {
 std::shared_ptr<Application> theApplication;
 }
@@ -48,7 +51,11 @@ void Application::Quit()
         return;
     }
     Event_Close();
-    RuntimeAccess::ExitEventLoop();
+    // Leaves every running event loop, nested ones included. Outside any loop, exit() would
+    // make the next loop return at once; RuntimeRun asks HasQuit instead.
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(0);
+    }
 }
 
 void Application::Event_Open() {}
@@ -78,6 +85,11 @@ void ApplicationAccess::OpenOnce()
         app->itsOpened = true;
         app->Event_Open();
     }
+}
+
+bool ApplicationAccess::HasQuit()
+{
+    return theApplication && theApplication->itsQuitting;
 }
 
 bool ApplicationAccess::RunMenuHandler(Application& app, const MenuItem& item)

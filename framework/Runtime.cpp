@@ -6,14 +6,12 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QThread>
 #include <QWidget>
 
 #include <memory>
 
 namespace {
 std::unique_ptr<QApplication> qtApplication;
-bool exitRequested = false;
 }  // namespace
 
 void RunFrameworkInitialization(int& argc, char** argv)
@@ -33,7 +31,7 @@ int RuntimeRun()
         return 1;
     }
     ApplicationAccess::OpenOnce();
-    if (exitRequested) {
+    if (ApplicationAccess::HasQuit()) {
         return 0;
     }
     return QApplication::exec();
@@ -54,13 +52,4 @@ void RuntimeShutdown()
         delete widget.data();
     }
     qtApplication.reset();
-}
-
-void RuntimeAccess::ExitEventLoop()
-{
-    if (QThread::currentThread()->loopLevel() > 0) {
-        QCoreApplication::exit(0);
-    } else {
-        exitRequested = true;
-    }
 }

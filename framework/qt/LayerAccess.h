@@ -13,12 +13,9 @@ class WindowWidget;
 struct ApplicationAccess {
     // Raises the registered application's Open, the first time only.
     static void OpenOnce();
+    // The registered application has quit: the event loop has nothing more to run.
+    static bool HasQuit();
     static bool RunMenuHandler(Application& app, const MenuItem& item);
-};
-
-struct RuntimeAccess {
-    // Leaves the event loop, nested ones included; before RuntimeRun, makes it return at once.
-    static void ExitEventLoop();
 };
 
 struct WindowAccess {

@@ -1,0 +1,244 @@
+// Windows: the front-to-back list, closing and quitting, Open from the event loop, modal
+// windows with timers running, and the content area below the menu bar.
+#include "UiTestSupport.h"
+
+#include "framework/Canvas.h"
+#include "framework/MenuBar.h"
+#include "framework/Runtime.h"
+#include "framework/Timer.h"
+
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+class LoggingApplication : public Application {
+public:
+    explicit LoggingApplication(std::vector<String>& log) : itsLog(log) {}
+    std::function<void()> onOpen;
+
+    void Event_Open() override
+    {
+        itsLog.push_back("app open");
+        if (onOpen) {
+            onOpen();
+        }
+    }
+    void Event_Close() override { itsLog.push_back("app close"); }
+
+private:
+    std::vector<String>& itsLog;
+};
+
+class LoggingCanvas : public Canvas {
+public:
+    explicit LoggingCanvas(std::vector<String>& log) : itsLog(log) {}
+    void Event_Open() override { itsLog.push_back("canvas open"); }
+
+private:
+    std::vector<String>& itsLog;
+};
+
+class WindowTest : public UiTest {
+protected:
+    std::shared_ptr<LoggingApplication> RegisterApp(bool autoQuit)
+    {
+        auto app = std::make_shared<LoggingApplication>(log);
+        app->AutoQuit = autoQuit;
+        RuntimeRegisterAppObject(app);
+        return app;
+    }
+
+    std::vector<String> log;
+};
+
+TEST_F(WindowTest, ShownAndActivatedWindowsComeToTheFront)
+{
+    const auto a = NewRecordingWindow({.Title = "A"});
+    const auto b = NewRecordingWindow({.Title = "B"});
+    const auto hidden = NewRecordingWindow({.Title = "Hidden", .Visible = false});
+    ASSERT_EQ(WindowCount(), 3);
+    EXPECT_EQ(WindowAt(0), b);
+    EXPECT_EQ(WindowAt(1), a);
+    EXPECT_EQ(WindowAt(2), hidden);
+    EXPECT_EQ(WindowAt(3), nullptr);
+    EXPECT_EQ(WindowAt(-1), nullptr);
+
+    a->Show();
+    EXPECT_EQ(WindowAt(0), a);
+    QApplication::setActiveWindow(WidgetOf(*b));
+    EXPECT_EQ(WindowAt(0), b);
+    EXPECT_EQ(GetImplicitWindow<RecordingWindow>(), b);
+    EXPECT_EQ(GetImplicitWindow<Window>(), nullptr) << "the exact class only";
+
+    b->Close();
+    EXPECT_EQ(WindowAt(0), a);
+    EXPECT_EQ(WindowCount(), 2);
+}
+
+TEST_F(WindowTest, CancelCloseKeepsTheWindowOpenAgainstCloseAndTheCloseBox)
+{
+    const auto window = NewRecordingWindow();
+    window->cancelClose = true;
+    window->Close();
+    WidgetOf(*window)->close();
+    EXPECT_EQ(window->cancelCloseArgs, (std::vector<bool>{false, false}));
+    EXPECT_EQ(window->closes, 0);
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_TRUE(WidgetOf(*window)->isVisible());
+
+    window->cancelClose = false;
+    WidgetOf(*window)->close();
+    EXPECT_EQ(window->closes, 1);
+    EXPECT_EQ(WindowCount(), 0);
+    window->Close();
+    EXPECT_EQ(window->closes, 1) << "closed once";
+}
+
+TEST_F(WindowTest, ClosingTheLastWindowQuitsOnlyWithAutoQuit)
+{
+    const auto app = RegisterApp(false);
+    NewRecordingWindow()->Close();
+    EXPECT_TRUE(log.empty());
+
+    app->AutoQuit = true;
+    const auto first = NewRecordingWindow();
+    const auto second = NewRecordingWindow();
+    first->Close();
+    EXPECT_TRUE(log.empty());
+    second->Close();
+    EXPECT_EQ(log, (std::vector<String>{"app close"}));
+    EXPECT_EQ(second->cancelCloseArgs, (std::vector<bool>{false}));
+}
+
+TEST_F(WindowTest, QuitAsksEveryWindowAndAnyOneMayStopIt)
+{
+    const auto app = RegisterApp(true);
+    const auto keeper = NewRecordingWindow();
+    const auto other = NewRecordingWindow();
+    keeper->cancelClose = true;
+    app->Quit();
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_TRUE(log.empty());
+
+    keeper->cancelClose = false;
+    app->Quit();
+    EXPECT_EQ(WindowCount(), 0);
+    EXPECT_EQ(keeper->closes, 1);
+    EXPECT_EQ(other->closes, 1);
+    EXPECT_EQ(other->cancelCloseArgs, (std::vector<bool>{true, true}));
+    EXPECT_EQ(log, (std::vector<String>{"app close"})) << "Close once, not again for AutoQuit";
+}
+
+TEST_F(WindowTest, OpenComesFromTheEventLoopAfterTheApplicationsOpenControlsFirst)
+{
+    RegisterApp(false);
+    auto window = std::make_shared<RecordingWindow>();
+    window->onOpen = [&] { log.push_back("window open"); };
+    window->Constructor();
+    window->AddControl("Field", std::make_shared<LoggingCanvas>(log));
+    EXPECT_TRUE(log.empty());
+    ProcessEvents();
+    EXPECT_EQ(log, (std::vector<String>{"app open", "canvas open", "window open"}));
+    ProcessEvents();
+    EXPECT_EQ(window->opens, 1);
+
+    const auto closedEarly = NewRecordingWindow();
+    closedEarly->Close();
+    ProcessEvents();
+    EXPECT_EQ(closedEarly->opens, 0);
+}
+
+TEST_F(WindowTest, ShowModalReturnsAfterTheCloseWhileTimersRun)
+{
+    Timer timer;
+    Int32 actions = 0;
+    timer.Action.Attach([&](Timer&) { ++actions; });
+    timer.SetPeriod(10);
+    timer.SetMode(Timer::ModeMultiple);
+
+    const auto main = NewRecordingWindow({.Title = "Main"});
+    const auto dialog = NewRecordingWindow({.Frame = 2, .Title = "Dialog", .Visible = false});
+    bool modalWhileShown = false;
+    QTimer::singleShot(200, [&] {
+        modalWhileShown = WidgetOf(*dialog)->isModal() && WindowAt(0) == dialog;
+        dialog->Close();
+    });
+    dialog->ShowModal();
+    EXPECT_TRUE(modalWhileShown);
+    EXPECT_EQ(dialog->closes, 1);
+    EXPECT_EQ(dialog->opens, 1) << "its Open came in the modal loop";
+    EXPECT_GT(actions, 3);
+    EXPECT_EQ(WindowAt(0), main);
+}
+
+TEST_F(WindowTest, TheContentAreaHasTheWindowsSizeBelowItsMenuBar)
+{
+    auto bar = std::make_shared<MenuBar>();
+    auto title = std::make_shared<MenuItem>();
+    title->SetName("FileMenu");
+    title->SetText("File");
+    bar->Append(title);
+    const auto window = NewRecordingWindow({.Width = 300, .Height = 300, .MinWidth = 300,
+                                            .MinHeight = 300, .MaxWidth = 300, .MaxHeight = 300,
+                                            .Resizeable = false, .MaximizeButton = false});
+    window->SetMenuBar(bar);
+    auto canvas = std::make_shared<Canvas>();
+    window->AddControl("Field", canvas);
+    canvas->SetProperties({.Control = {.Left = 0, .Top = 0, .Width = 300, .Height = 300}});
+    ProcessEvents();
+
+    WindowWidget& widget = *WidgetOf(*window);
+    const int barHeight = widget.MenuBarView()->height();
+    ASSERT_GT(barHeight, 0);
+    EXPECT_EQ(window->Width(), 300);
+    EXPECT_EQ(window->Height(), 300);
+    EXPECT_EQ(widget.size(), QSize(300, 300 + barHeight));
+    EXPECT_EQ(widget.minimumSize(), widget.maximumSize()) << "fixed size";
+    EXPECT_FALSE(widget.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(widget.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+
+    QWidget* canvasWidget = ControlAccess::Widget(*canvas);
+    EXPECT_EQ(canvasWidget->mapTo(&widget, QPoint(0, 0)), QPoint(0, barHeight));
+    QCursor::setPos(canvasWidget->mapToGlobal(QPoint(12, 34)));
+    EXPECT_EQ(window->MouseX(), 12);
+    EXPECT_EQ(window->MouseY(), 34);
+    EXPECT_EQ(canvas->MouseX(), 12);
+    EXPECT_EQ(canvas->MouseY(), 34);
+}
+
+TEST_F(WindowTest, TheMainWindowIsCentredOnTheScreenAndOthersOverTheFrontWindow)
+{
+    const auto main = NewRecordingWindow({.Placement = 2, .Width = 300, .Height = 300});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect mainFrame = WidgetOf(*main)->frameGeometry();
+    EXPECT_LE((mainFrame.center() - screen.center()).manhattanLength(), 2);
+
+    main->Show();
+    const auto help = NewRecordingWindow({.Placement = 1, .Width = 120, .Height = 80});
+    EXPECT_LE((WidgetOf(*help)->frameGeometry().center() - mainFrame.center()).manhattanLength(), 2);
+}
+
+TEST_F(WindowTest, RuntimeRunRaisesOpenAndReturnsWhenTheLastWindowCloses)
+{
+    const auto app = RegisterApp(true);
+    std::shared_ptr<RecordingWindow> window;
+    app->onOpen = [&] {
+        window = NewRecordingWindow();
+        window->onOpen = [&] { QTimer::singleShot(0, [&] { window->Close(); }); };
+    };
+    EXPECT_EQ(RuntimeRun(), 0);
+    EXPECT_EQ(log, (std::vector<String>{"app open", "app close"}));
+    EXPECT_EQ(window->opens, 1);
+}
+
+TEST_F(WindowTest, AQuitBeforeTheEventLoopMakesRuntimeRunReturnAtOnce)
+{
+    const auto app = RegisterApp(true);
+    app->onOpen = [&] { app->Quit(); };
+    EXPECT_EQ(RuntimeRun(), 0);
+    EXPECT_EQ(log, (std::vector<String>{"app open", "app close"}));
+}
+
+}  // namespace
