@@ -1,0 +1,132 @@
+// Text controls and the tab panel that shows them page by page; cursors from the resources.
+#include "UiTestSupport.h"
+#include "ScratchFolder.h"
+
+#include "framework/Label.h"
+#include "framework/MouseCursor.h"
+#include "framework/ResourceFork.h"
+#include "framework/TabPanel.h"
+#include "framework/TestSeams.h"
+#include "framework/TextArea.h"
+#include "framework/qt/CursorImage.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+class ControlsTest : public UiTest {
+protected:
+    void SetUp() override { window = NewRecordingWindow({.Width = 400, .Height = 370}); }
+
+    std::shared_ptr<TextArea> AddPage(const String& name, Int32 page, const String& text)
+    {
+        auto area = std::make_shared<TextArea>();
+        window->AddControl(name, area);
+        area->SetProperties({
+            .Control = {.Left = 6, .Top = 23, .Width = 388, .Height = 342,
+                        .InitialParent = "Tabs", .TabPanelIndex = page},
+            .ReadOnly = true,
+            .Text = text,
+        });
+        return area;
+    }
+
+    std::shared_ptr<RecordingWindow> window;
+};
+
+TEST_F(ControlsTest, EachTabShowsTheControlsOfItsPageInWindowCoordinates)
+{
+    auto tabs = std::make_shared<TabPanel>();
+    window->AddControl("Tabs", tabs);
+    tabs->SetProperties({
+        .Control = {.Left = 0, .Top = 1, .Width = 400, .Height = 369},
+        .Style = {.TextSize = 9},
+        .TabDefinition = "One\rTwo\rThree",
+    });
+    const auto first = AddPage("First", 1, "a");
+    const auto second = AddPage("Second", 2, "b");
+    const auto always = AddPage("Always", 0, "c");
+    QWidget* firstWidget = ControlAccess::Widget(*first);
+    QWidget* secondWidget = ControlAccess::Widget(*second);
+    auto& tabWidget = static_cast<QTabWidget&>(*ControlAccess::Widget(*tabs));
+
+    ASSERT_EQ(tabWidget.count(), 3);
+    EXPECT_EQ(tabWidget.tabText(2), "Three");
+    EXPECT_EQ(tabs->Value(), 0);
+    EXPECT_TRUE(firstWidget->isVisible());
+    EXPECT_FALSE(secondWidget->isVisible());
+    EXPECT_TRUE(ControlAccess::Widget(*always)->isVisible());
+    EXPECT_EQ(firstWidget->geometry(), QRect(6, 23, 388, 342));
+    EXPECT_EQ(firstWidget->parentWidget(), WindowAccess::Content(*window));
+
+    // A click on the second tab, as the user makes it.
+    QTabBar* bar = tabWidget.tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(tabs->Value(), 1);
+    EXPECT_FALSE(firstWidget->isVisible());
+    EXPECT_TRUE(secondWidget->isVisible());
+
+    // A hidden control stays hidden when its page comes up.
+    first->SetVisible(false);
+    tabs->SetValue(0);
+    EXPECT_FALSE(firstWidget->isVisible());
+    EXPECT_FALSE(secondWidget->isVisible());
+}
+
+TEST_F(ControlsTest, TextsKeepTheirLineEndsAndAReadOnlyAreaTakesNoTyping)
+{
+    const String text = "\u3000one\r\rthree\r";
+    const auto area = AddPage("Area", 0, text);
+    auto& edit = static_cast<QPlainTextEdit&>(*ControlAccess::Widget(*area));
+    EXPECT_EQ(area->Text(), text);
+    EXPECT_EQ(edit.toPlainText(), QString::fromUtf8("\u3000one\n\nthree\n"));
+    edit.setFocus();
+    QTest::keyClicks(&edit, "xyz");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.toPlainText(), QString::fromUtf8("\u3000one\n\nthree\n"));
+    EXPECT_EQ(area->Text(), text);
+
+    auto label = std::make_shared<Label>();
+    window->AddControl("Name", label);
+    label->SetProperties({.Control = {.Left = 64, .Top = 24, .Width = 100, .Height = 16},
+                          .Style = {.TextSize = 12, .Bold = true},
+                          .TextAlign = 2,
+                          .Text = "Kalmeno 10.0.4"});
+    auto& qlabel = static_cast<QLabel&>(*ControlAccess::Widget(*label));
+    EXPECT_EQ(qlabel.text(), "Kalmeno 10.0.4");
+    EXPECT_EQ(qlabel.font().pixelSize(), 12);
+    EXPECT_TRUE(qlabel.font().bold());
+    EXPECT_TRUE(qlabel.alignment().testFlag(Qt::AlignHCenter));
+}
+
+TEST(ResourceFork, CursorsComeFromNumberedPicturesWithTheirHotSpots)
+{
+    ScratchFolder folder;
+    QImage arrow(16, 16, QImage::Format_ARGB32);
+    arrow.fill(Qt::black);
+    arrow.setText("HotspotX", "3");
+    arrow.setText("HotspotY", "40");
+    ASSERT_TRUE(arrow.save(QString::fromStdString(folder / "Cursor168.png")));
+    QImage plain(10, 12, QImage::Format_ARGB32);
+    plain.fill(Qt::white);
+    ASSERT_TRUE(plain.save(QString::fromStdString(folder / "Cursor169.png")));
+    folder.Write("Cursor170.png", "not a picture at all");
+    SetResourcesFolderOverride(folder.Path());
+
+    const ResourceFork fork;
+    const auto cursor = fork.GetCursor(168);
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->Image().image.size(), QSize(16, 16));
+    EXPECT_EQ(cursor->Image().hotSpot, QPoint(3, 15)) << "kept inside the picture";
+    const auto centred = fork.GetCursor(169);
+    ASSERT_NE(centred, nullptr);
+    EXPECT_EQ(centred->Image().hotSpot, QPoint(5, 6));
+    EXPECT_EQ(fork.GetCursor(170), nullptr);
+    EXPECT_EQ(fork.GetCursor(171), nullptr);
+    SetResourcesFolderOverride(std::nullopt);
+}
+
+}  // namespace
