@@ -42,9 +42,15 @@ void MoveToFront(const Window& window)
     }
 }
 
+// Frames 1 and 2 are modal dialogs: modal also when shown with Show.
+bool IsModalFrame(const WindowProperties& p)
+{
+    return p.Frame == 1 || p.Frame == 2;
+}
+
 Qt::WindowFlags FlagsOf(const WindowProperties& p)
 {
-    Qt::WindowFlags flags = (p.Frame == 1 || p.Frame == 2) ? Qt::Dialog : Qt::Window;
+    Qt::WindowFlags flags = IsModalFrame(p) ? Qt::Dialog : Qt::Window;
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     flags.setFlag(Qt::WindowCloseButtonHint, p.CloseButton);
     flags.setFlag(Qt::WindowMinimizeButtonHint, p.MinimizeButton);
@@ -149,6 +155,7 @@ void Window::SetProperties(const WindowProperties& properties)
     widget.setWindowTitle(QString::fromStdString(properties.Title));
     const bool wasVisible = widget.isVisible();
     widget.setWindowFlags(FlagsOf(properties));
+    widget.setWindowModality(IsModalFrame(properties) ? Qt::ApplicationModal : Qt::NonModal);
     QWidget& content = *widget.Content();
     content.setAutoFillBackground(properties.HasBackColor);
     if (properties.HasBackColor) {
@@ -202,7 +209,6 @@ void Window::Show()
 void Window::Place()
 {
     WindowWidget& widget = *itsImpl->widget;
-    widget.adjustSize();
     QRect over = QGuiApplication::primaryScreen()->availableGeometry();
     if (itsImpl->properties.Placement == 1) {
         for (const auto& other : OpenWindows()) {
@@ -222,10 +228,11 @@ void Window::ShowModal()
         return;
     }
     WindowWidget& widget = *itsImpl->widget;
-    if (widget.isVisible()) {
+    if (!widget.isModal()) {
+        // Qt takes a change of modality only while the window is hidden.
         widget.hide();
+        widget.setWindowModality(Qt::ApplicationModal);
     }
-    widget.setWindowModality(Qt::ApplicationModal);
     Show();
     QEventLoop loop;
     itsImpl->modalLoop = &loop;

@@ -171,6 +171,18 @@ TEST_F(WindowTest, ShowModalReturnsAfterTheCloseWhileTimersRun)
     EXPECT_EQ(dialog->opens, 1) << "its Open came in the modal loop";
     EXPECT_GT(actions, 3);
     EXPECT_EQ(WindowAt(0), main);
+
+    // A document window already on the screen turns modal for the time of ShowModal.
+    const auto document = NewRecordingWindow({.Title = "Document"});
+    EXPECT_FALSE(WidgetOf(*document)->isModal());
+    bool documentModal = false;
+    QTimer::singleShot(50, [&] {
+        documentModal = WidgetOf(*document)->isModal() && WidgetOf(*document)->isVisible();
+        document->Close();
+    });
+    document->ShowModal();
+    EXPECT_TRUE(documentModal);
+    EXPECT_EQ(document->closes, 1);
 }
 
 TEST_F(WindowTest, TheContentAreaHasTheWindowsSizeBelowItsMenuBar)
@@ -206,6 +218,18 @@ TEST_F(WindowTest, TheContentAreaHasTheWindowsSizeBelowItsMenuBar)
     EXPECT_EQ(window->MouseY(), 34);
     EXPECT_EQ(canvas->MouseX(), 12);
     EXPECT_EQ(canvas->MouseY(), 34);
+}
+
+TEST_F(WindowTest, AResizeableWindowOpensAtItsSizeWithinItsBounds)
+{
+    const auto window = NewRecordingWindow({.Width = 200, .Height = 80, .MinWidth = 100,
+                                            .MinHeight = 50, .MaxWidth = 400, .MaxHeight = 300});
+    ProcessEvents();
+    EXPECT_EQ(window->Width(), 200);
+    EXPECT_EQ(window->Height(), 80);
+    EXPECT_EQ(WidgetOf(*window)->minimumSize(), QSize(100, 50));
+    EXPECT_EQ(WidgetOf(*window)->maximumSize(), QSize(400, 300));
+    EXPECT_TRUE(WidgetOf(*window)->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(WindowTest, TheMainWindowIsCentredOnTheScreenAndOthersOverTheFrontWindow)
