@@ -2,6 +2,7 @@
 #include "UiTestSupport.h"
 #include "ScratchFolder.h"
 
+#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "framework/MouseCursor.h"
 #include "framework/ResourceFork.h"
@@ -127,6 +128,17 @@ TEST(ResourceFork, CursorsComeFromNumberedPicturesWithTheirHotSpots)
     EXPECT_EQ(fork.GetCursor(170), nullptr);
     EXPECT_EQ(fork.GetCursor(171), nullptr);
     SetResourcesFolderOverride(std::nullopt);
+
+    // On a control, and back to the arrow with null.
+    Canvas canvas;
+    canvas.SetMouseCursor(cursor);
+    QWidget* widget = ControlAccess::Widget(canvas);
+    EXPECT_TRUE(widget->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(widget->cursor().hotSpot(), QPoint(3, 15));
+    canvas.SetMouseCursor(nullptr);
+    EXPECT_EQ(widget->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(canvas.MouseCursor(), nullptr);
 }
 
 }  // namespace
