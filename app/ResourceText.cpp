@@ -78,14 +78,14 @@ const String thePages[HelpPageCount] = {
     // 6: Thanks
     "このゲームの制作には、以下の製品を使用させていただきました。\r"
     "\r"
-    "　Qt 6.4 / The Qt Company\r"
+    "　Qt 6.4.2 / The Qt Company\r"
     "　GNU Compiler Collection 12.2 / Free Software Foundation\r"
-    "　CMake 3.25 / Kitware\r"
-    "　GoogleTest 1.12 / Google\r"
+    "　CMake 3.25.1 / Kitware\r"
+    "　GoogleTest 1.12 / Google LLC\r"
     "　IPAゴシック 003.03 / 独立行政法人情報処理推進機構\r"
     "　X Virtual Framebuffer 21.1 / X.Org Foundation\r"
     "\r"
-    "　PC/AT互換機(x86-64)・Debian GNU/Linux 12 / The Debian Project\r",
+    "　PC/AT互換機・Debian GNU/Linux 12 / The Debian Project\r",
 };
 
 const String theNotice = "© 2012 Kalmeno 作者";
