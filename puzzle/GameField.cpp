@@ -30,8 +30,7 @@ Int32 Draw(double scale, Int32 range)
 
 // ---- Board walks and sounds ----
 
-template <class Visit>
-void GameField::WalkBoard(Visit visit)
+void GameField::WalkBoard(const std::function<void(Int32 s, GameCell& cell)>& visit)
 {
     GameTable& table = *ItsGameTable;
     table.ClearCurrent();
@@ -39,6 +38,11 @@ void GameField::WalkBoard(Visit visit)
         visit(s, *table.GetGameCell(s));
         YieldToNextThread();
     }
+}
+
+Int32 GameField::CellValue(Int32 s) const
+{
+    return ItsGameTable->GetGameCell(s)->RefValue();
 }
 
 void GameField::PushSound(const std::shared_ptr<Sound>& snd, Int32 priority)
@@ -140,7 +144,7 @@ bool GameField::GameTest()
     if (movable > 0) {
         return false;
     }
-    ItsEndStatus = tiles == 0 ? 1 : 2;
+    ItsEndStatus = tiles == 0 ? Complete : DeadEnd;
     return true;
 }
 
@@ -217,107 +221,4 @@ void GameField::GameMake()
         }
         YieldToNextThread();
     }
-}
-
-// ---- Not built yet ----
-// The set-up and drawing, the mouse input, the phase machine and the move log come next;
-// until then these do nothing, so that the field links and shows a blank picture.
-
-void GameField::Initialize()
-{
-}
-
-void GameField::PaintOffscreen()
-{
-}
-
-void GameField::Event_MouseUp(Int32 /*x*/, Int32 /*y*/)
-{
-}
-
-bool GameField::Event_MouseDown(Int32 /*x*/, Int32 /*y*/)
-{
-    return false;
-}
-
-void GameField::GameStep()
-{
-}
-
-void GameField::GameStart()
-{
-}
-
-bool GameField::MouseClick(Int32 /*x*/, Int32 /*y*/)
-{
-    return false;
-}
-
-void GameField::MouseRelease(Int32 /*x*/, Int32 /*y*/)
-{
-}
-
-bool GameField::IsGameReady()
-{
-    return false;
-}
-
-void GameField::GameAbort()
-{
-}
-
-bool GameField::IsGameActive()
-{
-    return false;
-}
-
-void GameField::GameLogSave()
-{
-}
-
-void GameField::GameRetry()
-{
-}
-
-bool GameField::IsRetryReady()
-{
-    return false;
-}
-
-void GameField::GameLogRestore(Int32 /*index*/)
-{
-}
-
-void GameField::GameUndo()
-{
-}
-
-void GameField::GameRedo()
-{
-}
-
-bool GameField::IsUndoAvail()
-{
-    return false;
-}
-
-bool GameField::IsRedoAvail()
-{
-    return false;
-}
-
-void GameField::ButtonUpdate()
-{
-}
-
-void GameField::MouseTrace()
-{
-}
-
-void GameField::GameUndoAll()
-{
-}
-
-void GameField::GameRedoAll()
-{
 }

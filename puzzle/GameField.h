@@ -7,6 +7,7 @@
 #include "puzzle/GameTable.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class ButtonPicture;
@@ -78,12 +79,24 @@ public:
     virtual void GameRedoAll();
 
 protected:
+    // The phases of the game, as ItsGamePhase holds them.
+    enum Phase : Int32 {
+        StartUp = 0,
+        Ready = 1,
+        Starting = 2,
+        Playing = 3,
+        Moving = 4,
+        UndoingAll = 5,
+        RedoingAll = 6,
+        Ending = 7,
+    };
+    // How the last game ended, as ItsEndStatus holds it.
+    enum EndStatus : Int32 { NotEnded = 0, Complete = 1, DeadEnd = 2, Aborted = 3 };
     static constexpr Int32 LogSize = 33;
 
     std::shared_ptr<GameTable> ItsGameTable;
-    // 0 start-up, 1 ready, 2 starting, 3 playing, 4 moving, 5 undoing all, 6 redoing all,
-    // 7 ending.
-    Int32 ItsGamePhase = 0;
+    // A Phase.
+    Int32 ItsGamePhase = StartUp;
     Int32 ItsSubPhase = 0;
     bool RequestStart = false;
     // The selected tile, -1 for none.
@@ -93,8 +106,8 @@ protected:
     // The tile the press was released on, -1 for none.
     Int32 ItsTargetCell = 0;
     bool RequestAbort = false;
-    // 0 not ended, 1 complete, 2 dead end, 3 aborted.
-    Int32 ItsEndStatus = 0;
+    // An EndStatus; it stays until the next start.
+    Int32 ItsEndStatus = NotEnded;
     // Board strings, entry 0 the starting board.
     std::array<String, LogSize> ItsLogArrey;
     Int32 ItsLogCurrent = 0;
@@ -112,8 +125,33 @@ protected:
 
 private:
     // Calls visit(s, cell) for every cell of the board in S order, through the board's cursor.
-    template <class Visit>
-    void WalkBoard(Visit visit);
+    void WalkBoard(const std::function<void(Int32 s, GameCell& cell)>& visit);
     // Queues a sound on the application's sound player.
     static void PushSound(const std::shared_ptr<Sound>& snd, Int32 priority);
+
+    // One tick of each phase.
+    void StartUpStep();
+    void ReadyStep();
+    void StartingStep();
+    void PlayingStep();
+    void MovingStep();
+    // Undoing all (delta -1) or redoing all (+1): one log entry per tick, then back to play.
+    void LogWalkStep(Int32 delta);
+    void EndingStep();
+    // Sets the phase, restarts its step counter and updates the buttons.
+    void ChangePhase(Int32 phase);
+    // No tile selected, no target.
+    void ClearSelection();
+
+    // Shows the log entry delta away from the current one, with the step sound.
+    void StepLog(Int32 delta, Int32 priority);
+
+    // -1 empty, 0 to 9 a tile.
+    Int32 CellValue(Int32 s) const;
+    // The cell under a field point, -1 for none; the board's cursor is left on it.
+    Int32 CellAt(Int32 x, Int32 y);
+    // Whether s is one of the selected tile's neighbours that held a tile at the press.
+    bool IsClickNext(Int32 s) const;
+    // Whether the tile on cell s is drawn highlighted, given the tile under the pointer.
+    bool IsHighlighted(Int32 s, Int32 hover, Int32 hoverValue) const;
 };

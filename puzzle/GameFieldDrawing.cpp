@@ -1,0 +1,170 @@
+// Setting up what the field shows, and painting it from scratch each tick.
+
+#include "puzzle/GameField.h"
+
+#include "components/buttonpicture/ButtonPicture.h"
+#include "components/media/Pictures.h"
+#include "components/picturefader/PictureFader.h"
+#include "framework/Graphics.h"
+#include "framework/Maths.h"
+#include "framework/Picture.h"
+
+namespace {
+
+constexpr Int32 CellWidth = 60;
+constexpr Int32 CellHeight = 52;
+constexpr Int32 DigitSize = 18;
+
+// A group of two buttons at (offsetX, 262), hit-tested through the two shared masks.
+std::shared_ptr<ButtonPicture> NewButtonGroup(std::shared_ptr<Picture> base, Int32 offsetX,
+                                              std::shared_ptr<Picture> normal0, std::shared_ptr<Picture> pushed0,
+                                              std::shared_ptr<Picture> normal1, std::shared_ptr<Picture> pushed1)
+{
+    auto group = std::make_shared<ButtonPicture>();
+    group->Constructor(std::move(base), offsetX, 262, 32, true);
+    group->AddButton(std::move(normal0), std::move(pushed0), Button0Mask());
+    group->AddButton(std::move(normal1), std::move(pushed1), Button1Mask());
+    return group;
+}
+
+// A fader of an end picture, hidden, its shape the picture's pixels that are not pure white.
+std::shared_ptr<PictureFader> NewHiddenFader(const std::shared_ptr<Picture>& pic)
+{
+    auto fader = std::make_shared<PictureFader>();
+    fader->Constructor(pic, 0.0, 1, nullptr);
+    return fader;
+}
+
+// A 300 by 300 green picture whose mask lets 40 % of it show through in a disc of diameter
+// 250 in the middle, and nothing outside it.
+std::shared_ptr<Picture> NewMaskPicture()
+{
+    auto picture = Picture::New(300, 300, 32);
+    if (!picture) {
+        return nullptr;
+    }
+    Graphics& g = *picture->Graphics();
+    g.UseOldRenderer = true;
+    g.ForeColor = Color(0x009900);
+    g.FillRect(0, 0, 300, 300);
+    if (const auto mask = picture->Mask(true)) {
+        Graphics& m = *mask->Graphics();
+        m.UseOldRenderer = true;
+        m.ForeColor = Color(0xFFFFFF);
+        m.FillRect(0, 0, 300, 300);
+        m.ForeColor = Color(0x999999);
+        m.FillOval(25, 25, 250, 250);
+    }
+    return picture;
+}
+
+void SetButtonEnabled(ButtonPicture& group, Int32 index, bool enabled)
+{
+    if (enabled) {
+        group.ButtonEnable(index);
+    } else {
+        group.ButtonDisable(index);
+    }
+}
+
+} // namespace
+
+void GameField::Initialize()
+{
+    ItsStartButton = NewButtonGroup(StartBtnPictB(), 8, StartBtnPictN(), StartBtnPictR(), RetryBtnPictN(),
+                                    RetryBtnPictR());
+    ItsUndoButton = NewButtonGroup(UndoBtnPictB(), 232, UndoBtnPictN(), UndoBtnPictR(), RedoBtnPictN(),
+                                   RedoBtnPictR());
+    ItsGameTable = std::make_shared<GameTable>();
+    ItsGameTable->Constructor(4, 4, 4, -4);
+    ItsMaskPicture = NewMaskPicture();
+    ItsCompleteFader = NewHiddenFader(CompletePict());
+    ItsDeadEndFader = NewHiddenFader(DeadEndPict());
+
+    ItsLogLimit = -1;
+    ItsEndStatus = NotEnded;
+    RequestStart = false;
+    RequestAbort = false;
+    ItsButtonIndex = -1;
+    ItsCursorIndex = 0;
+    ItsGamePhase = StartUp;
+    ItsSubPhase = 0;
+}
+
+void GameField::PaintOffscreen()
+{
+    // Without an off-screen picture there is nothing to paint into.
+    if (!OffscreenGraphics) {
+        return;
+    }
+    Graphics& g = *OffscreenGraphics;
+
+    Int32 hover = -1;
+    Int32 hoverValue = -1;
+    if (ItsGamePhase >= Playing) {
+        const Int32 s = CellAt(GetMouseLocalX(), GetMouseLocalY());
+        if (s >= 0 && CellValue(s) >= 0) {
+            hover = s;
+            hoverValue = CellValue(s);
+        }
+    }
+
+    g.DrawPicture(BackPict(), 0, 0);
+
+    if (ItsGamePhase == Ready && ItsEndStatus > Complete) {
+        g.DrawPicture(EndPict(), 100, 260, 100, 20, 0, ItsEndStatus * 20, 100, 20);
+    }
+
+    const auto triangles = TrianglePict();
+    const auto highlighted = TriangleHiPict();
+    const auto digits = TilePict();
+    WalkBoard([&](Int32 s, GameCell& cell) {
+        const Int32 value = cell.RefValue();
+        if (value < 0) {
+            return;
+        }
+        const Int32 left = ItsGameTable->GetCurrentPosX() * 30;
+        const Int32 top = 150 - ((ItsGameTable->GetCurrentPosY() + 1) / 2) * CellHeight;
+        const bool up = cell.IsCellUp();
+        g.DrawPicture(IsHighlighted(s, hover, hoverValue) ? highlighted : triangles, left, top, CellWidth,
+                      CellHeight, 0, up ? CellHeight : 0, CellWidth, CellHeight);
+        // The digit sits in the wide half of the triangle.
+        g.DrawPicture(digits, left + 21, top + (up ? 26 : 8), DigitSize, DigitSize, value * DigitSize, 0, DigitSize,
+                      DigitSize);
+    });
+
+    if (ItsGamePhase == Ending && ItsSubPhase > 2) {
+        const bool complete = ItsEndStatus == Complete;
+        if (complete || ItsEndStatus == DeadEnd) {
+            if (!complete && ItsMaskPicture) {
+                g.DrawPicture(ItsMaskPicture, 0, 0);
+            }
+            const auto pic = complete ? CompletePict() : DeadEndPict();
+            const Int32 width = pic ? pic->Width() : 0;
+            const Int32 height = pic ? pic->Height() : 0;
+            (complete ? ItsCompleteFader : ItsDeadEndFader)
+                ->DrawPicture(g, (ItsWidth - width) / 2, (ItsHeight - height) / 2);
+        }
+    }
+
+    ItsStartButton->PaintButton(g);
+    ItsUndoButton->PaintButton(g);
+}
+
+bool GameField::IsHighlighted(Int32 s, Int32 hover, Int32 hoverValue) const
+{
+    if (s == ItsClickCell) {
+        return true;
+    }
+    // A neighbour under the pointer that the selected tile could move onto.
+    return ItsClickCell >= 0 && s == hover && IsClickNext(s) &&
+           Abs(static_cast<double>(hoverValue - CellValue(ItsClickCell))) <= 1.0;
+}
+
+void GameField::ButtonUpdate()
+{
+    SetButtonEnabled(*ItsStartButton, 0, IsGameReady());
+    SetButtonEnabled(*ItsStartButton, 1, IsRetryReady());
+    SetButtonEnabled(*ItsUndoButton, 0, IsUndoAvail());
+    SetButtonEnabled(*ItsUndoButton, 1, IsRedoAvail());
+}

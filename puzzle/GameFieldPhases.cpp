@@ -1,0 +1,229 @@
+// The phase machine: one step per game tick, and the commands that set its requests.
+
+#include "puzzle/GameField.h"
+
+#include "components/media/Sounds.h"
+#include "components/picturefader/PictureFader.h"
+
+void GameField::GameStep()
+{
+    switch (ItsGamePhase) {
+    case StartUp:
+        StartUpStep();
+        break;
+    case Ready:
+        ReadyStep();
+        break;
+    case Starting:
+        StartingStep();
+        break;
+    case Playing:
+        PlayingStep();
+        break;
+    case Moving:
+        MovingStep();
+        break;
+    case UndoingAll:
+        LogWalkStep(-1);
+        break;
+    case RedoingAll:
+        LogWalkStep(+1);
+        break;
+    case Ending:
+        EndingStep();
+        break;
+    default:
+        break;
+    }
+    MouseTrace();
+    PaintOffscreen();
+    RefreshPicture(false);
+}
+
+void GameField::StartUpStep()
+{
+    if (ItsSubPhase < 2) {
+        ++ItsSubPhase;
+        return;
+    }
+    // The first game starts by itself.
+    ItsRetryMode = false;
+    RequestStart = true;
+    ChangePhase(Ready);
+}
+
+void GameField::ReadyStep()
+{
+    if (RequestStart) {
+        ChangePhase(Starting);
+    }
+}
+
+// The board is emptied on the first tick and the new or restored board shown on the second.
+void GameField::StartingStep()
+{
+    if (ItsSubPhase == 0) {
+        ItsEndStatus = NotEnded;
+        RequestStart = false;
+        RequestAbort = false;
+        GameClear();
+        ItsSubPhase = 1;
+        return;
+    }
+    if (ItsRetryMode) {
+        GameLogRestore(0);
+    } else {
+        GameMake();
+        ItsLogCurrent = -1;
+        ItsLogLimit = -1;
+        GameLogSave();
+    }
+    PushSound(StartSnd(), 5);
+    ClearSelection();
+    ChangePhase(Playing);
+}
+
+void GameField::PlayingStep()
+{
+    if (RequestAbort) {
+        ItsEndStatus = Aborted;
+        ChangePhase(Ending);
+    } else if (ItsClickCell >= 0 && ItsTargetCell >= 0) {
+        ChangePhase(Moving);
+    }
+}
+
+// Sub 0 makes the move; Sub 1 removes a 0 left by it; Sub 2 logs the new board and tests
+// for the end.
+void GameField::MovingStep()
+{
+    switch (ItsSubPhase) {
+    case 0:
+        switch (GameAction1()) {
+        case 2:
+            ItsSubPhase = 1;
+            break;
+        case 1:
+            ItsSubPhase = 2;
+            break;
+        default:
+            ClearSelection();
+            ChangePhase(Playing);
+            break;
+        }
+        break;
+    case 1:
+        GameAction2();
+        ItsSubPhase = 2;
+        break;
+    case 2:
+        ClearSelection();
+        GameLogSave();
+        ChangePhase(GameTest() ? Ending : Playing);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameField::LogWalkStep(Int32 delta)
+{
+    const Int32 next = ItsLogCurrent + delta;
+    if (0 <= next && next <= ItsLogLimit) {
+        StepLog(delta, 5);
+    } else {
+        ChangePhase(Playing);
+    }
+}
+
+// The end picture appears on the third tick and fades out from the nineteenth; the phase
+// ends on the twenty-fourth. An abort only beeps.
+void GameField::EndingStep()
+{
+    if (ItsSubPhase == 2) {
+        if (ItsEndStatus == Complete || ItsEndStatus == DeadEnd) {
+            const bool complete = ItsEndStatus == Complete;
+            (complete ? ItsCompleteFader : ItsDeadEndFader)->SetFadeRate(1.0);
+            PushSound(complete ? CompleteSnd() : DeadEndSnd(), 5);
+            // The final position is out of reach of redo: a retried game plays its last move.
+            --ItsLogLimit;
+            ItsSubPhase = 3;
+        } else {
+            PushSound(BeepSnd(), 5);
+            ItsSubPhase = 99;
+        }
+    } else if (ItsSubPhase == 18) {
+        (ItsEndStatus == Complete ? ItsCompleteFader : ItsDeadEndFader)->SetFadeRate(-0.26);
+        ItsSubPhase = 19;
+    } else if (ItsSubPhase > 22) {
+        ChangePhase(Ready);
+    } else {
+        ++ItsSubPhase;
+    }
+}
+
+void GameField::ChangePhase(Int32 phase)
+{
+    ItsGamePhase = phase;
+    ItsSubPhase = 0;
+    ButtonUpdate();
+}
+
+void GameField::ClearSelection()
+{
+    ItsClickCell = -1;
+    ItsTargetCell = -1;
+}
+
+void GameField::GameStart()
+{
+    if (ItsGamePhase == Ready) {
+        ItsRetryMode = false;
+        RequestStart = true;
+    }
+}
+
+void GameField::GameRetry()
+{
+    if (ItsGamePhase == Ready) {
+        // Before the first game there is nothing to retry: an ordinary start.
+        ItsRetryMode = ItsLogLimit >= 0;
+        RequestStart = true;
+    }
+}
+
+void GameField::GameAbort()
+{
+    if (ItsGamePhase == Playing) {
+        RequestAbort = true;
+    }
+}
+
+void GameField::GameUndoAll()
+{
+    if (ItsGamePhase == Playing && ItsClickCell < 0) {
+        ChangePhase(UndoingAll);
+    }
+}
+
+void GameField::GameRedoAll()
+{
+    if (ItsGamePhase == Playing && ItsClickCell < 0) {
+        ChangePhase(RedoingAll);
+    }
+}
+
+bool GameField::IsGameReady()
+{
+    return ItsGamePhase == Ready;
+}
+
+bool GameField::IsGameActive()
+{
+    return ItsGamePhase == Playing;
+}
+
+bool GameField::IsRetryReady()
+{
+    return ItsGamePhase == Ready && ItsLogLimit >= 0;
+}

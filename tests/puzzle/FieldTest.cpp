@@ -1,0 +1,129 @@
+#include "tests/puzzle/FieldTest.h"
+
+#include "app/Appl.h"
+#include "components/media/Sounds.h"
+#include "framework/Graphics.h"
+#include "framework/Picture.h"
+#include "framework/TestSeams.h"
+#include "tests/puzzle/BoardCells.h"
+
+namespace {
+
+// Opens without reading preferences, so that the recording sound player stays in place.
+class QuietAppl : public Appl {
+public:
+    void Event_Open() override {}
+};
+
+String SoundName(const std::shared_ptr<Sound>& snd)
+{
+    const std::pair<const char*, std::shared_ptr<Sound>> known[] = {
+        {"Beep", BeepSnd()},   {"Click", ClickSnd()}, {"Complete", CompleteSnd()},
+        {"DeadEnd", DeadEndSnd()}, {"Start", StartSnd()}, {"Step", StepSnd()},
+        {"Tile", TileSnd()},
+    };
+    for (const auto& [name, known_snd] : known) {
+        if (snd && snd == known_snd) {
+            return name;
+        }
+    }
+    return snd ? "other" : "null";
+}
+
+} // namespace
+
+FieldTest::FieldTest()
+{
+    SetResourcesFolderOverride(KALMENO_TEST_RESOURCES);
+    SetRndSource([] { return 0.0; });
+    SetShiftKeyOverride(false);
+    SetMouseDownOverride(false);
+    auto app = std::make_shared<QuietAppl>();
+    app->ItsSoundPlayer = player;
+    RuntimeRegisterAppObject(app);
+}
+
+FieldTest::~FieldTest()
+{
+    RuntimeRegisterAppObject(nullptr);
+    SetMouseDownOverride(std::nullopt);
+    SetShiftKeyOverride(std::nullopt);
+    SetRndSource(nullptr);
+    SetResourcesFolderOverride(std::nullopt);
+}
+
+Sounds FieldTest::Tick()
+{
+    field->GameStep();
+    player->PlayQueue();
+    Sounds heard;
+    for (; itsHeard < player->Pushed.size(); ++itsHeard) {
+        const auto& push = player->Pushed[itsHeard];
+        heard.push_back({SoundName(push.Snd), push.Priority});
+    }
+    return heard;
+}
+
+Sounds FieldTest::Ticks(Int32 n)
+{
+    Sounds heard;
+    for (Int32 i = 0; i < n; ++i) {
+        const Sounds some = Tick();
+        heard.insert(heard.end(), some.begin(), some.end());
+    }
+    return heard;
+}
+
+Int32 FieldTest::TicksWhile(Int32 phase, Int32 limit)
+{
+    Int32 n = 0;
+    while (field->Phase() == phase && n < limit) {
+        Tick();
+        ++n;
+    }
+    return n;
+}
+
+std::pair<Int32, Int32> FieldTest::CellCentre(Int32 s)
+{
+    const CellRow& cell = BoardCells[s];
+    return {30 * cell.posX + 30, 150 - 26 * cell.posY};
+}
+
+bool FieldTest::Drag(Int32 from, Int32 to)
+{
+    const auto [fromX, fromY] = CellCentre(from);
+    const bool pressed = field->MouseClick(fromX, fromY);
+    if (pressed) {
+        const auto [toX, toY] = CellCentre(to);
+        field->MouseRelease(toX, toY);
+    }
+    return pressed;
+}
+
+void FieldTest::PlayMove(BoardMove move)
+{
+    Drag(move.From, move.To);
+    Tick();
+    TicksWhile(4);
+}
+
+Color FieldTest::PixelAt(Int32 x, Int32 y) const
+{
+    return field->Offscreen()->Graphics()->Pixel(x, y);
+}
+
+Board BoardOf(std::initializer_list<std::pair<Int32, Int32>> tiles)
+{
+    Board board;
+    board.fill(-1);
+    for (const auto& [s, value] : tiles) {
+        board[s] = value;
+    }
+    return board;
+}
+
+Board ZeroDrawBoard()
+{
+    return {3, 3, 1, 6, 5, 6, 6, 3, 1, 6, 3, 2, 3, 6, 6, 3, 1, 6, 5, 3, 1, 6, 3, 2};
+}

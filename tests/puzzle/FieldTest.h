@@ -1,0 +1,65 @@
+#pragma once
+// The fixture of the game field's tests: a field opened alone, an application object whose
+// sound player records what the field queues, draws from Rnd that are always 0.0, and ticks
+// run as the main window runs them.
+
+#include "framework/Color.h"
+#include "tests/puzzle/FieldUnderTest.h"
+#include "tests/puzzle/TestField.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+// A queued sound by the name of its accessor ("Start" for StartSnd), with its priority.
+struct Queued {
+    String Name;
+    Int32 Priority;
+    friend bool operator==(const Queued&, const Queued&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Queued& q)
+    {
+        return out << q.Name << "@" << q.Priority;
+    }
+};
+using Sounds = std::vector<Queued>;
+
+class FieldTest : public testing::Test {
+protected:
+    FieldTest();
+    ~FieldTest() override;
+
+    void SetUp() override { field->OpenAlone(); }
+
+    // One tick as the main window runs it: GameStep, then the sound queue played. Gives the
+    // sounds queued since the last tick, this one's included.
+    Sounds Tick();
+    Sounds Ticks(Int32 n);
+    // The six ticks of the start-up, after which the first board is shown.
+    void StartFirstGame() { Ticks(6); }
+    // Ticks while the phase is `phase`, at most `limit`; gives how many were run.
+    Int32 TicksWhile(Int32 phase, Int32 limit = 100);
+
+    // The point that selects cell s: its position (PosX, PosY) in field pixels.
+    static std::pair<Int32, Int32> CellCentre(Int32 s);
+    // A press on cell `from` and its release on cell `to`, straight to the field's mouse
+    // operations. Gives the press's result.
+    bool Drag(Int32 from, Int32 to);
+    // Drags and ticks until the move is over (phase 3 or 7 again).
+    void PlayMove(BoardMove move);
+
+    // The off-screen picture's pixel.
+    Color PixelAt(Int32 x, Int32 y) const;
+
+    std::shared_ptr<RecordingSoundPlayer> player = std::make_shared<RecordingSoundPlayer>();
+    std::shared_ptr<FieldUnderTest> field = std::make_shared<FieldUnderTest>();
+
+private:
+    std::size_t itsHeard = 0;
+};
+
+// A board with only the given tiles, as (cell, value) pairs.
+Board BoardOf(std::initializer_list<std::pair<Int32, Int32>> tiles);
+// The board that GameMake makes when every draw is 0.0.
+Board ZeroDrawBoard();

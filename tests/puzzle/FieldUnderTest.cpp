@@ -1,0 +1,51 @@
+#include "tests/puzzle/FieldUnderTest.h"
+
+#include "components/media/Pictures.h"
+
+namespace {
+
+std::shared_ptr<PictureFader> NewProbedFader(const std::shared_ptr<Picture>& pic)
+{
+    auto fader = std::make_shared<ProbedFader>();
+    fader->Constructor(pic, 0.0, 1, nullptr);
+    return fader;
+}
+
+} // namespace
+
+void FieldUnderTest::OpenAlone()
+{
+    SetProperties({.Control = {.Left = 0, .Top = 0, .Width = 300, .Height = 300}});
+    Event_Open();
+    CreateOffscreen(32, true);
+}
+
+void FieldUnderTest::Initialize()
+{
+    GameField::Initialize();
+    ItsCompleteFader = NewProbedFader(CompletePict());
+    ItsDeadEndFader = NewProbedFader(DeadEndPict());
+}
+
+void FieldUnderTest::PaintOffscreen()
+{
+    ++itsPaintCount;
+    GameField::PaintOffscreen();
+}
+
+Board FieldUnderTest::GetBoard() const
+{
+    Board board;
+    for (Int32 s = 0; s < 24; ++s) {
+        board[s] = ItsGameTable->GetGameCell(s)->RefValue();
+    }
+    return board;
+}
+
+void FieldUnderTest::ReplacePosition(const Board& board)
+{
+    for (Int32 s = 0; s < 24; ++s) {
+        ItsGameTable->GetGameCell(s)->SetValue(board[s]);
+    }
+    ItsLogArrey[ItsLogCurrent] = SaveToString();
+}

@@ -1,0 +1,53 @@
+#pragma once
+// A game field opened to the tests: its state, its protected operations, its off-screen
+// picture, and faders whose opacity can be read.
+
+#include "puzzle/GameField.h"
+#include "tests/puzzle/BoardSolver.h"
+#include "tests/puzzle/ProbedFader.h"
+
+class FieldUnderTest : public GameField {
+public:
+    using GameField::ButtonUpdate;
+    using GameField::GameLogRestore;
+    using GameField::GameLogSave;
+    using GameField::MouseClick;
+    using GameField::MouseRelease;
+    using GameField::MouseTrace;
+    using GameField::PaintOffscreen;
+
+    // Opens the field as a 300 by 300 control at (0, 0) outside any window: Initialize,
+    // then the off-screen picture at depth 32 with the old renderer.
+    void OpenAlone();
+
+    Int32 Phase() const { return ItsGamePhase; }
+    Int32 SubPhase() const { return ItsSubPhase; }
+    Int32 ClickCell() const { return ItsClickCell; }
+    Int32 TargetCell() const { return ItsTargetCell; }
+    std::array<Int32, 3> ClickNext() const { return ItsClickNext; }
+    Int32 EndStatus() const { return ItsEndStatus; }
+    Int32 LogCurrent() const { return ItsLogCurrent; }
+    Int32 LogLimit() const { return ItsLogLimit; }
+    const String& LogEntry(Int32 index) const { return ItsLogArrey[index]; }
+    bool RetryMode() const { return ItsRetryMode; }
+    bool StartRequested() const { return RequestStart; }
+    bool AbortRequested() const { return RequestAbort; }
+    Int32 ButtonIndex() const { return ItsButtonIndex; }
+    Int32 CursorIndex() const { return ItsCursorIndex; }
+    ProbedFader& CompleteFader() const { return static_cast<ProbedFader&>(*ItsCompleteFader); }
+    ProbedFader& DeadEndFader() const { return static_cast<ProbedFader&>(*ItsDeadEndFader); }
+    std::shared_ptr<Picture> Offscreen() const { return OffscreenPicture; }
+    Int32 PaintCount() const { return itsPaintCount; }
+
+    Board GetBoard() const;
+    // Puts the board on the field and into the log entry shown, as if the game had made it.
+    void ReplacePosition(const Board& board);
+
+protected:
+    // The field's own set-up, with probed faders made in the same way in place of its faders.
+    void Initialize() override;
+    void PaintOffscreen() override;
+
+private:
+    Int32 itsPaintCount = 0;
+};
