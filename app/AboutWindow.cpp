@@ -52,11 +52,6 @@ void AboutWindow::Layout()
 
 void AboutWindow::CreateControls()
 {
-    CreateControls0();
-}
-
-void AboutWindow::CreateControls0()
-{
     AddControl("AppName", std::make_shared<Label>());
     AppName()->SetProperties(LabelAt(64, 24, 100, "Kalmeno 10.0.4"));
 

@@ -17,7 +17,6 @@ public:
 
     void Layout() override;
     void CreateControls() override;
-    virtual void CreateControls0();
     virtual std::shared_ptr<Label> AppName();
     virtual std::shared_ptr<Label> AppCopy();
     virtual std::shared_ptr<Canvas> AppIcon();

@@ -40,11 +40,6 @@ void HelpWindow::Layout()
 
 void HelpWindow::CreateControls()
 {
-    CreateControls0();
-}
-
-void HelpWindow::CreateControls0()
-{
     // The panel comes first: each text area names it as the parent of its page.
     AddControl("TabPanel1", std::make_shared<::TabPanel>());
     String tabs;

@@ -16,7 +16,6 @@ public:
 
     void Layout() override;
     void CreateControls() override;
-    virtual void CreateControls0();
     virtual std::shared_ptr<::TabPanel> TabPanel1();
     // The text area of page 1 to 6, "EditField1" to "EditField6".
     virtual std::shared_ptr<TextArea> EditField(Int32 page);

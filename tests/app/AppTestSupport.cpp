@@ -1,6 +1,8 @@
 #include "AppTestSupport.h"
 
 #include "app/Menu.h"
+#include "app/Startup.h"
+#include "components/applpreferences/FileTypes.h"
 #include "framework/TestSeams.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/WindowWidget.h"
@@ -37,6 +39,7 @@ void AppTest::TearDown()
     WindowAccess::ReleaseAll();
     RuntimeRegisterAppObject(nullptr);
     Menu::Release();
+    FileTypes::Release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetShiftKeyOverride(std::nullopt);
     SetSoundPlayObserver(nullptr);
@@ -45,12 +48,8 @@ void AppTest::TearDown()
 
 void AppTest::RegisterApplication()
 {
-    const auto app = std::make_shared<Appl>();
-    app->SetMenuBar(Menu::Instance());
-    RuntimeRegisterAppObject(app);
-    app->AddMenuHandler("AppleAbout", [&a = *app] { return a.AppleAbout_Action(); });
-    app->AddMenuHandler("HelpApp", [&a = *app] { return a.HelpApp_Action(); });
-    app->AddMenuHandler("GameMenuSoundVol", [&a = *app](Int32 i) { return a.GameMenuSoundVol_Action(i); });
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
 }
 
 String AppTest::PreferencesFileContents() const

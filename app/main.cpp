@@ -1,0 +1,13 @@
+// The program: the layer set up, the system brought up, the event loop, the clean-up.
+#include "app/Startup.h"
+#include "framework/Runtime.h"
+
+int main(int argc, char** argv)
+{
+    RunFrameworkInitialization(argc, argv);
+    Startup();
+    const int result = RuntimeRun();
+    ReleaseModules();
+    RuntimeShutdown();
+    return result;
+}

@@ -1,0 +1,386 @@
+"""Driving the real game under Xvfb: the display, the program, real input through xdotool,
+and the screen read back through xwd. Plain Python 3 standard library only."""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+FIELD = 300
+
+
+class Image:
+    """An RGB picture: rows of (r, g, b) tuples."""
+
+    def __init__(self, width, height, pixels):
+        self.width = width
+        self.height = height
+        self.pixels = pixels  # bytes, 3 per pixel
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def crop(self, x, y, w, h):
+        rows = bytearray()
+        for row in range(y, y + h):
+            start = (row * self.width + x) * 3
+            rows += self.pixels[start:start + w * 3]
+        return Image(w, h, bytes(rows))
+
+    def difference(self, other):
+        """Mean absolute difference per channel of two pictures of the same size."""
+        a, b = self.pixels, other.pixels
+        return sum(abs(x - y) for x, y in zip(a, b)) / len(a)
+
+    def save_png(self, path):
+        raw = b"".join(b"\0" + self.pixels[r * self.width * 3:(r + 1) * self.width * 3]
+                       for r in range(self.height))
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n")
+            f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
+            f.write(chunk(b"IDAT", zlib.compress(raw)))
+            f.write(chunk(b"IEND", b""))
+
+
+def read_png(path):
+    """An 8-bit RGB or RGBA PNG, without interlace, as an Image (alpha dropped)."""
+    data = open(path, "rb").read()
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            if depth != 8 or colour not in (2, 6):
+                raise ValueError("unsupported PNG %s" % path)
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    channels = 3 if colour == 2 else 4
+    stride = width * channels
+    raw = zlib.decompress(idat)
+    out, previous = bytearray(), bytearray(stride)
+    for r in range(height):
+        kind = raw[r * (stride + 1)]
+        line = bytearray(raw[r * (stride + 1) + 1:(r + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up = previous[i]
+            corner = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                pred = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                line[i] = (line[i] + pred) & 255
+        previous = line
+        for x in range(width):
+            out += line[x * channels:x * channels + 3]
+    return Image(width, height, bytes(out))
+
+
+def parse_xwd(data):
+    """A ZPixmap XWD dump of 24 or 32 bits per pixel, as an Image."""
+    header = struct.unpack(">25I", data[:100])
+    header_size, width, height = header[0], header[4], header[5]
+    byte_order, bits_per_pixel, line_bytes = header[7], header[11], header[12]
+    red_mask, green_mask, blue_mask = header[14], header[15], header[16]
+    colours = header[19]
+    if bits_per_pixel not in (24, 32):
+        raise ValueError("unsupported XWD depth %d" % bits_per_pixel)
+    start = header_size + colours * 12
+    step = bits_per_pixel // 8
+    out = bytearray(width * height * 3)
+    if step == 4 and byte_order == 0 and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF):
+        # The usual layout: B, G, R, pad per pixel.
+        for y in range(height):
+            row = data[start + y * line_bytes:start + y * line_bytes + width * 4]
+            line = out[y * width * 3:(y + 1) * width * 3]
+            line[0::3], line[1::3], line[2::3] = row[2::4], row[1::4], row[0::4]
+            out[y * width * 3:(y + 1) * width * 3] = line
+        return Image(width, height, bytes(out))
+    order = "<" if byte_order == 0 else ">"
+    shifts = [(m, (m & -m).bit_length() - 1) for m in (red_mask, green_mask, blue_mask)]
+    i = 0
+    for y in range(height):
+        row = data[start + y * line_bytes:start + y * line_bytes + width * step]
+        for x in range(width):
+            chunk = row[x * step:(x + 1) * step]
+            value = struct.unpack(order + "I", chunk + b"\0" if step == 3 else chunk)[0]
+            out[i:i + 3] = bytes((value & m) >> s for m, s in shifts)
+            i += 3
+    return Image(width, height, bytes(out))
+
+
+def cells():
+    """The 24 cells of the board as (posX, posY, up), in sequence order."""
+    found = []
+    for x in range(4):
+        for y in range(4):
+            for z in range(2):
+                pos_y = 2 * (y - x) - 1 + 2 * z
+                if -4 < pos_y < 4:
+                    found.append((x + y + 1, pos_y, z == 1))
+    return found
+
+
+def neighbours(cell):
+    """The cells across the three edges of a cell, those on the board."""
+    p, q, up = cell
+    across = [(p, q - 2 if up else q + 2, not up), (p - 1, q, not up), (p + 1, q, not up)]
+    board = set(cells())
+    return [c for c in across if c in board]
+
+
+def cell_centre(cell):
+    p, q, _ = cell
+    return 30 * p + 30, 150 - 26 * q
+
+
+def digit_origin(cell):
+    p, q, up = cell
+    left = 30 * p
+    top = 150 - int((q + 1) / 2) * 52
+    return left + 21, top + (26 if up else 8)
+
+
+class Xvfb:
+    def __init__(self, width=1024, height=768):
+        for number in range(90, 160):
+            if not os.path.exists("/tmp/.X%d-lock" % number) and \
+                    not os.path.exists("/tmp/.X11-unix/X%d" % number):
+                break
+        self.display = ":%d" % number
+        self.process = subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.time() + 10
+        while not os.path.exists("/tmp/.X11-unix/X%d" % number):
+            if time.time() > deadline or self.process.poll() is not None:
+                raise RuntimeError("Xvfb did not start")
+            time.sleep(0.05)
+
+    def run(self, *command, check=True):
+        env = dict(os.environ, DISPLAY=self.display)
+        result = subprocess.run(command, env=env, capture_output=True, text=True)
+        if check and result.returncode != 0:
+            raise RuntimeError("%s: %s" % (" ".join(command), result.stderr))
+        return result.stdout
+
+    def screenshot(self, window=None):
+        """The whole screen, or one window's contents."""
+        env = dict(os.environ, DISPLAY=self.display)
+        target = ["-id", window] if window else ["-root"]
+        data = subprocess.run(["xwd", "-silent", *target], env=env, capture_output=True,
+                              check=True).stdout
+        return parse_xwd(data)
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(5)
+
+
+class Game:
+    """The program on a display, with an empty preferences folder of its own."""
+
+    def __init__(self, x, binary, config=None):
+        self.x = x
+        self.config = config or tempfile.mkdtemp(prefix="kalmeno-e2e-")
+        env = dict(os.environ, DISPLAY=x.display, XDG_CONFIG_HOME=self.config,
+                   QT_QPA_PLATFORM="xcb")
+        env.pop("QT_QPA_PLATFORMTHEME", None)
+        self.started = time.time()
+        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE)
+        self.window = self.find_window("^Kalmeno$")
+
+    def find_window(self, title, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = self.x.run("xdotool", "search", "--onlyvisible", "--name", title,
+                               check=False).split()
+            if found:
+                return found[0]
+            if self.process.poll() is not None:
+                raise RuntimeError("the game ended: %s" % self.process.stderr.read().decode())
+            time.sleep(0.05)
+        raise RuntimeError("no window %s" % title)
+
+    def geometry(self, window=None):
+        out = self.x.run("xwininfo", "-id", window or self.window)
+        value = {}
+        for line in out.splitlines():
+            line = line.strip()
+            for key, name in (("Absolute upper-left X:", "x"), ("Absolute upper-left Y:", "y"),
+                              ("Width:", "w"), ("Height:", "h")):
+                if line.startswith(key):
+                    value[name] = int(line.split(":")[1])
+        return value["x"], value["y"], value["w"], value["h"]
+
+    def field_origin(self):
+        """The screen position of the field: the bottom 300 by 300 of the main window."""
+        x, y, w, h = self.geometry()
+        return x, y + h - FIELD
+
+    def field(self):
+        """The field as it is on screen: the bottom 300 by 300 of the main window."""
+        shot = self.x.screenshot(self.window)
+        return shot.crop(0, shot.height - FIELD, FIELD, FIELD)
+
+    def menu_bar(self, shot=None):
+        """The strip of the main window above the field, and its screen position."""
+        shot = shot or self.x.screenshot()
+        x, y, w, h = self.geometry()
+        return shot.crop(x, y, w, h - FIELD), (x, y)
+
+    def focus(self, window=None):
+        self.x.run("xdotool", "windowfocus", "--sync", window or self.window, check=False)
+
+    def key(self, *keys, window=None):
+        self.focus(window)
+        self.x.run("xdotool", "key", "--delay", "60", *keys)
+
+    def click(self, sx, sy):
+        self.x.run("xdotool", "mousemove", "--sync", str(sx), str(sy))
+        self.x.run("xdotool", "click", "1")
+
+    def drag_cells(self, a, b):
+        fx, fy = self.field_origin()
+        (ax, ay), (bx, by) = cell_centre(a), cell_centre(b)
+        self.x.run("xdotool", "mousemove", "--sync", str(fx + ax), str(fy + ay))
+        self.x.run("xdotool", "mousedown", "1")
+        for t in (0.33, 0.66, 1.0):
+            self.x.run("xdotool", "mousemove", "--sync", str(int(fx + ax + (bx - ax) * t)),
+                       str(int(fy + ay + (by - ay) * t)))
+            time.sleep(0.03)
+        self.x.run("xdotool", "mouseup", "1")
+
+    def menu_titles(self):
+        """The screen centres of the menu titles, left to right, found as runs of dark text."""
+        strip, (x, y) = self.menu_bar()
+        background = strip.pixel(strip.width - 2, strip.height // 2)
+        columns = []
+        for cx in range(strip.width):
+            dark = any(sum(abs(a - b) for a, b in zip(strip.pixel(cx, cy), background)) > 200
+                       for cy in range(strip.height))
+            columns.append(dark)
+        runs, start = [], None
+        for cx, dark in enumerate(columns + [False]):
+            if dark and start is None:
+                start = cx
+            if start is not None and not any(columns[cx:cx + 8]):
+                runs.append((start, cx))
+                start = None
+        return [(x + (a + b) // 2, y + strip.height // 2) for a, b in runs]
+
+    def open_menu(self, index):
+        titles = self.menu_titles()
+        if len(titles) != 4:
+            raise AssertionError("expected 4 menu titles, found %d" % len(titles))
+        self.click(*titles[index])
+        time.sleep(0.3)
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            raise AssertionError("the game did not quit")
+
+    def preferences(self):
+        path = os.path.join(self.config, "Kalmenoの設定")
+        return open(path, "rb").read() if os.path.exists(path) else None
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class BoardReader:
+    """Reads the digits on the field by comparing each cell's glyph square with TilePict."""
+
+    def __init__(self, resources):
+        tiles = read_png(os.path.join(resources, "TilePict.png"))
+        self.glyphs = [tiles.crop(18 * v, 0, 18, 18) for v in range(10)]
+
+    def read(self, field):
+        """Per cell in sequence order: its digit, or None for an empty cell."""
+        board = []
+        for cell in cells():
+            x, y = digit_origin(cell)
+            square = field.crop(x, y, 18, 18)
+            scores = [square.difference(g) for g in self.glyphs]
+            best = min(range(10), key=scores.__getitem__)
+            board.append(best if scores[best] < 12 else None)
+        return board
+
+
+def apply_move(board, a, b):
+    """The board after the move of tile a onto neighbour b by the rule; None when illegal."""
+    order = cells()
+    i, j = order.index(a), order.index(b)
+    va, vb = board[i], board[j]
+    if va is None or vb is None or abs(va - vb) > 1:
+        return None
+    after = list(board)
+    after[i] = None
+    after[j] = (va + vb) % 10 or None
+    return after
+
+
+def legal_moves(board):
+    order = cells()
+    for a in order:
+        for b in neighbours(a):
+            if apply_move(board, a, b) is not None:
+                yield a, b
+
+
+def build_dir(binary):
+    """The build tree of the bundle's binary (build/Kalmeno/bin/kalmeno)."""
+    return os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(binary))))
+
+
+def resources_dir(binary):
+    return os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(binary))), "Resources")
+
+
+def screenshot_dir(binary):
+    path = os.path.join(build_dir(binary), "e2e-screenshots")
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def main(test):
+    """Runs test(x, binary) on a fresh display; exit status 0 when it passed."""
+    binary = sys.argv[1]
+    x = Xvfb()
+    try:
+        test(x, binary)
+    except AssertionError as e:
+        print("FAILED:", e)
+        sys.exit(1)
+    finally:
+        x.close()
+    print("passed")
