@@ -6,6 +6,7 @@ Prints the figures beside their targets; the exit status is 1 when one misses.""
 
 import os
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
@@ -31,9 +32,10 @@ def resident_mib(pid):
 def main():
     binary = sys.argv[1]
     x = e2e.Xvfb()
+    config = tempfile.TemporaryDirectory(prefix="kalmeno-idle-")
     game = None
     try:
-        game = e2e.Game(x, binary)
+        game = e2e.Game(x, binary, config=config.name)
         pid = game.process.pid
         time.sleep(2.0)  # the first board is up and the start sound over
         start_cpu, start = cpu_seconds(pid), time.monotonic()
@@ -44,6 +46,7 @@ def main():
         if game:
             game.stop()
         x.close()
+        config.cleanup()
     print("idle CPU      %6.2f %% of a core  (target <= %.1f %%)" % (cpu, CPU_TARGET))
     print("resident      %6.1f MiB          (target <= %.0f MiB)" % (rss, RSS_TARGET))
     sys.exit(0 if cpu <= CPU_TARGET and rss <= RSS_TARGET else 1)

@@ -376,6 +376,9 @@ def main(test):
     """Runs test(x, binary) on a fresh display; exit status 0 when it passed."""
     binary = sys.argv[1]
     x = Xvfb()
+    # Every preferences folder and bundle the test makes goes into one scratch folder.
+    scratch = tempfile.TemporaryDirectory(prefix="kalmeno-e2e-")
+    tempfile.tempdir = scratch.name
     try:
         test(x, binary)
     except AssertionError as e:
@@ -383,4 +386,6 @@ def main(test):
         sys.exit(1)
     finally:
         x.close()
+        tempfile.tempdir = None
+        scratch.cleanup()
     print("passed")
