@@ -8,3 +8,6 @@ for b in "$build"/bench/bench_*; do
   echo "-- $(basename "$b")"
   "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 done
+
+echo "-- bench_idle"
+python3 "$(dirname "$0")/bench_idle.py" "$build/Kalmeno/bin/kalmeno"
