@@ -14,7 +14,6 @@ public:
     using GameField::MouseClick;
     using GameField::MouseRelease;
     using GameField::MouseTrace;
-    using GameField::PaintOffscreen;
 
     // Opens the field as a 300 by 300 control at (0, 0) outside any window: Initialize,
     // then the off-screen picture at depth 32 with the old renderer.
@@ -37,6 +36,8 @@ public:
     ProbedFader& CompleteFader() const { return static_cast<ProbedFader&>(*ItsCompleteFader); }
     ProbedFader& DeadEndFader() const { return static_cast<ProbedFader&>(*ItsDeadEndFader); }
     std::shared_ptr<Picture> Offscreen() const { return OffscreenPicture; }
+    // Counts the paintings of the off-screen picture.
+    void PaintOffscreen() override;
     Int32 PaintCount() const { return itsPaintCount; }
 
     Board GetBoard() const;
@@ -46,7 +47,6 @@ public:
 protected:
     // The field's own set-up, with probed faders made in the same way in place of its faders.
     void Initialize() override;
-    void PaintOffscreen() override;
 
 private:
     Int32 itsPaintCount = 0;

@@ -413,4 +413,17 @@ TEST_F(GameFieldPhases, EveryTickRepaintsTheFieldWhateverThePhase)
     EXPECT_EQ(field->PaintCount(), before + 40);
 }
 
+TEST_F(GameFieldPhases, WithoutAnOffscreenPictureTheGameStillRuns)
+{
+    // A field whose picture could not be made: the ticks go on and paint nothing.
+    auto bare = std::make_shared<FieldUnderTest>();
+    bare->SetProperties({.Control = {.Width = 300, .Height = 300}});
+    bare->Event_Open();
+    for (Int32 tick = 0; tick < 6; ++tick) {
+        bare->GameStep();
+    }
+    EXPECT_EQ(bare->Phase(), Playing);
+    EXPECT_EQ(bare->Offscreen(), nullptr);
+}
+
 } // namespace
