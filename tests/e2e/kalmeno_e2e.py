@@ -2,6 +2,7 @@
 and the screen read back through xwd. Plain Python 3 standard library only."""
 
 import os
+import select
 import struct
 import subprocess
 import sys
@@ -160,19 +161,25 @@ def digit_origin(cell):
 
 class Xvfb:
     def __init__(self, width=1024, height=768):
-        for number in range(90, 160):
-            if not os.path.exists("/tmp/.X%d-lock" % number) and \
-                    not os.path.exists("/tmp/.X11-unix/X%d" % number):
-                break
-        self.display = ":%d" % number
+        # Xvfb picks a free display itself and names it once it accepts connections.
+        ready, announce = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(announce), "-screen", "0", "%dx%dx24" % (width, height),
+             "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(announce,))
+        os.close(announce)
+        number = b""
         deadline = time.time() + 10
-        while not os.path.exists("/tmp/.X11-unix/X%d" % number):
-            if time.time() > deadline or self.process.poll() is not None:
+        while not number.endswith(b"\n"):
+            waiting, _, _ = select.select([ready], [], [], max(0.0, deadline - time.time()))
+            chunk = os.read(ready, 16) if waiting else b""
+            if not chunk:
+                os.close(ready)
+                self.process.kill()
                 raise RuntimeError("Xvfb did not start")
-            time.sleep(0.05)
+            number += chunk
+        os.close(ready)
+        self.display = ":%d" % int(number)
 
     def run(self, *command, check=True):
         env = dict(os.environ, DISPLAY=self.display)
