@@ -211,6 +211,29 @@ TEST_F(GameFieldMouse, EachGroupOfButtonsWorksInItsOwnPhaseOnly)
     EXPECT_TRUE(field->RetryMode()) << "the start button's command did not run";
 }
 
+TEST_F(GameFieldMouse, AButtonIsHitWhereItsMaskIsDarkerThanHalfGrey)
+{
+    ReadyAfterAnAbort();
+    const auto brightness = [](const std::shared_ptr<Picture>& mask, Int32 x, Int32 y) {
+        return mask->Graphics()->Pixel(x, y).Value();
+    };
+    Int32 softEdge = 0;
+    Int32 wrong = 0;
+    for (Int32 y = 0; y < 30; ++y) {
+        for (Int32 x = 0; x < 60; ++x) {
+            const double start = brightness(Button0Mask(), x, y);
+            const double retry = brightness(Button1Mask(), x, y);
+            softEdge += (start > 0.05 && start < 0.95) + (retry > 0.05 && retry < 0.95);
+            const Int32 expected = start < 0.5 ? 0 : retry < 0.5 ? 1 : -1;
+            const bool pressed = field->MouseClick(8 + x, 262 + y);
+            wrong += pressed != (expected >= 0) || field->ButtonIndex() != expected;
+            field->MouseRelease(0, 0);
+        }
+    }
+    EXPECT_GT(softEdge, 40) << "the masks' edges are antialiased";
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(GameFieldMouse, UndoAndRedoButtonsActAtOnceAndShiftAtTheReleaseMeansAll)
 {
     PlayTwoMoves();
