@@ -1,10 +1,9 @@
 // Making a new board and testing a full board for the end of the game.
-#include "framework/Runtime.h"
+#include "bench/HeadlessBenchmarks.h"
 #include "puzzle/GameField.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -49,11 +48,5 @@ BENCHMARK(TestFullBoard)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    RuntimeShutdown();
-    return 0;
+    return RunHeadlessBenchmarks(argc, argv);
 }

@@ -1,13 +1,12 @@
 // Painting a button group and one fading frame of an end picture with a shape.
+#include "bench/HeadlessBenchmarks.h"
 #include "components/buttonpicture/ButtonPicture.h"
 #include "components/picturefader/PictureFader.h"
 #include "framework/Graphics.h"
 #include "framework/Picture.h"
-#include "framework/Runtime.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -91,11 +90,5 @@ BENCHMARK(FadingDrawPicture)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    RuntimeShutdown();
-    return 0;
+    return RunHeadlessBenchmarks(argc, argv);
 }
