@@ -15,55 +15,26 @@ QColor ToQColor(Color c)
     return QColor(c.Red, c.Green, c.Blue);
 }
 
-void BlendRun(QRgb* to, const QRgb* from, int count)
-{
-    for (int x = 0; x < count; ++x) {
-        const QRgb s = from[x];
-        const unsigned rest = 255 - (s >> 24);
-        const QRgb d = to[x];
-        // (channel * rest) / 255 rounded, red with blue and then green at once.
-        unsigned rb = (d & 0xFF00FF) * rest + 0x800080;
-        rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-        unsigned g = (d & 0xFF00) * rest + 0x8000;
-        g = ((g + ((g >> 8) & 0xFF00)) >> 8) & 0xFF00;
-        to[x] = 0xFF000000u | ((s & 0xFFFFFF) + rb + g);
-    }
-}
-
-// Copies the rectangle sourceRect of the picture to target at at, unscaled: opaque pixels
-// are copied, partly transparent ones blended over the target. Returns the changed area.
-QRect Blit(QImage& target, QPoint at, const PictureData& picture, QRect sourceRect)
+// Copies sourceRect of the drawable form of a picture without partly transparent pixels into
+// target, unscaled, with its top left at at; fully transparent pixels are left out. For the many
+// small pictures of a frame this costs far less than setting up a painter. Returns the changed
+// area.
+QRect Copy(QImage& target, QPoint at, const PictureData& picture, QRect sourceRect)
 {
     const QImage& source = picture.Drawable();
-    const QRect clippedSource = sourceRect.intersected(source.rect());
     const QPoint shift = at - sourceRect.topLeft();
-    const QRect area = clippedSource.translated(shift).intersected(target.rect());
-    if (area.isEmpty()) {
-        return area;
-    }
+    const QRect area = sourceRect.intersected(source.rect()).translated(shift).intersected(target.rect());
     const bool opaque = picture.IsOpaque();
-    const int left = area.left() - shift.x();
-    const int right = left + area.width();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         // Source pixel x lands on target pixel x + shift.x().
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + left;
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + area.left() - shift.x();
         if (opaque) {
             std::memcpy(to, from, area.width() * sizeof(QRgb));
             continue;
         }
-        const auto [first, last] = picture.RowSpans(y - shift.y());
-        for (const PictureData::Span* span = first; span != last; ++span) {
-            const int start = std::max(span->start, left);
-            const int count = std::min(span->start + span->length, right) - start;
-            if (count <= 0) {
-                continue;
-            }
-            if (span->opaque) {
-                std::memcpy(to + (start - left), from + (start - left), count * sizeof(QRgb));
-            } else {
-                BlendRun(to + (start - left), from + (start - left), count);
-            }
+        for (int x = 0; x < area.width(); ++x) {
+            to[x] = qAlpha(from[x]) != 0 ? from[x] : to[x];
         }
     }
     return area;
@@ -151,20 +122,23 @@ void Graphics::DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int
     }
     const std::shared_ptr<PictureData>& data = PictureBridge::Data(*picture);
     const bool intoItself = data == itsTarget->picture;
-    if (itsTarget->picture && !intoItself && dest.size() == source.size()) {
-        itsTarget->picture->Changed(Blit(itsTarget->picture->Image(), dest.topLeft(), *data, source));
+    if (itsTarget->picture && !intoItself && dest.size() == source.size() && !data->HasPartialAlpha()) {
+        itsTarget->picture->Changed(Copy(itsTarget->picture->Image(), dest.topLeft(), *data, source));
         return;
     }
     // A picture drawn into itself is read from a copy.
     const QImage drawable = intoItself ? data->Drawable().copy() : data->Drawable();
     auto draw = [&](QPainter& painter) {
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, !UseOldRenderer);
+        // Smoothing is asked for only where pixels are scaled: with it Qt leaves its fast
+        // path for unscaled images.
+        const bool scaled = dest.size() != source.size() || painter.deviceTransform().isScaling();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, !UseOldRenderer && scaled);
         painter.drawImage(dest, drawable, source);
-        painter.restore();
     };
     if (!itsTarget->picture) {
+        itsTarget->painter->save();
         draw(*itsTarget->painter);
+        itsTarget->painter->restore();
         return;
     }
     {

@@ -8,8 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <utility>
-#include <vector>
 
 class Picture;
 
@@ -42,20 +40,11 @@ public:
     // ARGB32 with the mask's brightness as transparency and, with Transparent 1, pure white
     // left out.
     const QImage& Drawable() const;
+    // True when the drawable form is the pixels themselves.
     bool IsOpaque() const;
-
-    // Runs of one row of the drawable form that are to be drawn: opaque runs are copied,
-    // the others blended; the pixels between them are fully transparent.
-    struct Span {
-        int start;
-        int length;
-        bool opaque;
-    };
-    // The spans of row y of the drawable form; only while it is not opaque.
-    std::pair<const Span*, const Span*> RowSpans(int y) const
-    {
-        return {itsSpans.data() + itsRowStarts[y], itsSpans.data() + itsRowStarts[y + 1]};
-    }
+    // True when the drawable form may have partly transparent pixels (from a mask); otherwise
+    // each of its pixels is opaque or fully transparent.
+    bool HasPartialAlpha() const { return itsMask != nullptr; }
 
 private:
     void Touch();
@@ -70,8 +59,6 @@ private:
     void MakeDrawable() const;
 
     mutable QImage itsDrawable;
-    mutable std::vector<Span> itsSpans;
-    mutable std::vector<int> itsRowStarts;
     mutable std::uint64_t itsDrawableVersion = 0;
     mutable std::uint64_t itsDrawableMaskVersion = 0;
 };

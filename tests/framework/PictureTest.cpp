@@ -135,6 +135,92 @@ TEST(Graphics, DrawingThroughAGreyMaskBlends)
     EXPECT_EQ(target->Graphics()->Pixel(2, 0), White);
 }
 
+TEST(Graphics, MaskOpacityFollowsBrightness)
+{
+    // Black through a coloured mask onto white shows the mask's brightness: green weighs most,
+    // blue least.
+    auto black = Filled(4, 1, Black);
+    auto mask = black->Mask();
+    mask->RGBSurface()->SetPixel(0, 0, Red);
+    mask->RGBSurface()->SetPixel(1, 0, Color(0, 255, 0));
+    mask->RGBSurface()->SetPixel(2, 0, Blue);
+    mask->RGBSurface()->SetPixel(3, 0, Color(64, 64, 64));
+    auto target = Picture::New(4, 1, 32);
+    target->Graphics()->DrawPicture(black, 0, 0);
+    const Color expected[] = {Color(87, 87, 87), Color(127, 127, 127), Color(39, 39, 39), Color(64, 64, 64)};
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_LE(Distance(target->Graphics()->Pixel(x, 0), expected[x]), 1) << x;
+    }
+}
+
+TEST(Graphics, EveryNewMaskIsUsedByTheNextDraw)
+{
+    // As a fade does: the mask is rewritten between draws, while an earlier drawable form is
+    // still held elsewhere.
+    auto red = Filled(3, 2, Red);
+    auto maskGraphics = red->Mask()->Graphics();
+    const QImage held = PictureBridge::DrawableImage(*red).copy();
+    const QImage shared = PictureBridge::DrawableImage(*red);
+    for (int grey : {0, 64, 192, 255, 128}) {
+        maskGraphics->ForeColor = Color(grey, grey, grey);
+        maskGraphics->FillRect(0, 0, 3, 2);
+        auto target = Filled(3, 2, Blue);
+        target->Graphics()->DrawPicture(red, 0, 0);
+        const Color blend(255 - grey, 0, grey);
+        EXPECT_LE(Distance(target->Graphics()->Pixel(2, 1), blend), 1) << grey;
+    }
+    EXPECT_EQ(shared, held);
+}
+
+TEST(Graphics, MaskAndTransparentWhiteTogether)
+{
+    // White is left out even where the mask is black; other pixels are blended by the mask.
+    auto picture = Picture::New(3, 3, 32);
+    picture->RGBSurface()->SetPixel(1, 1, Red);
+    picture->RGBSurface()->SetPixel(2, 2, Red);
+    picture->SetTransparent(1);
+    picture->Mask()->RGBSurface()->SetPixel(2, 2, Color(128, 128, 128));
+    auto target = Filled(4, 4, Blue);
+    target->Graphics()->DrawPicture(picture, 1, 1);
+    EXPECT_EQ(target->Graphics()->Pixel(1, 1), Blue);
+    EXPECT_EQ(target->Graphics()->Pixel(2, 2), Red);
+    EXPECT_LE(Distance(target->Graphics()->Pixel(3, 3), Color(127, 0, 128)), 1);
+
+    // Clipped on every side, the same pixels land where they should.
+    auto small = Filled(1, 1, Blue);
+    small->Graphics()->DrawPicture(picture, -1, -1);
+    EXPECT_EQ(small->Graphics()->Pixel(0, 0), Red);
+    auto white = Filled(1, 1, White);
+    white->Graphics()->DrawPicture(picture, -2, -2);
+    EXPECT_LE(Distance(white->Graphics()->Pixel(0, 0), Color(255, 127, 127)), 1);
+}
+
+TEST(Graphics, MaskedDrawsIntoLowDepthsAndScaled)
+{
+    auto red = Filled(2, 1, Red);
+    red->Mask()->RGBSurface()->SetPixel(1, 0, Color(128, 128, 128));
+    // The blend is reduced to the target's colours: (255, 128, 128) in the 8-bit cube.
+    auto eight = Picture::New(2, 1, 8);
+    eight->Graphics()->DrawPicture(red, 0, 0);
+    EXPECT_EQ(eight->Graphics()->Pixel(0, 0), Red);
+    EXPECT_EQ(eight->Graphics()->Pixel(1, 0), Color(255, 153, 153));
+    // A low-depth picture with a mask draws through it.
+    auto source = Filled(2, 1, Color(100, 30, 240), 16);
+    source->Mask()->RGBSurface()->SetPixel(0, 0, White);
+    auto target = Filled(2, 1, Black);
+    target->Graphics()->DrawPicture(source, 0, 0);
+    EXPECT_EQ(target->Graphics()->Pixel(0, 0), Black);
+    EXPECT_LE(Distance(target->Graphics()->Pixel(1, 0), Color(100, 30, 240)), 4);
+    // Scaled, the transparent half stays transparent.
+    auto wide = Filled(4, 2, Blue);
+    wide->Graphics()->UseOldRenderer = true;
+    red->Mask()->RGBSurface()->SetPixel(1, 0, White);
+    wide->Graphics()->DrawPicture(red, 0, 0, 4, 2);
+    EXPECT_EQ(wide->Graphics()->Pixel(1, 1), Red);
+    EXPECT_EQ(wide->Graphics()->Pixel(2, 0), Blue);
+    EXPECT_EQ(wide->Graphics()->Pixel(3, 1), Blue);
+}
+
 TEST(Graphics, TransparentLeavesWhiteUndrawn)
 {
     auto picture = Picture::New(2, 1, 32);
@@ -150,6 +236,17 @@ TEST(Graphics, TransparentLeavesWhiteUndrawn)
     shifted->Graphics()->DrawPicture(picture, -1, 0);
     EXPECT_EQ(shifted->Graphics()->Pixel(0, 0), Red);
     EXPECT_EQ(shifted->Graphics()->Pixel(1, 0), Blue);
+
+    // A cut from a strip, clipped at the left.
+    auto strip = Picture::New(4, 1, 32);
+    strip->RGBSurface()->SetPixel(1, 0, Red);
+    strip->RGBSurface()->SetPixel(3, 0, Black);
+    strip->SetTransparent(1);
+    auto cut = Filled(3, 1, Blue);
+    cut->Graphics()->DrawPicture(strip, -1, 0, 3, 1, 1, 0, 3, 1);
+    EXPECT_EQ(cut->Graphics()->Pixel(0, 0), Blue);
+    EXPECT_EQ(cut->Graphics()->Pixel(1, 0), Black);
+    EXPECT_EQ(cut->Graphics()->Pixel(2, 0), Blue);
 
     picture->SetTransparent(0);
     target->Graphics()->DrawPicture(picture, 0, 0);
