@@ -1,24 +1,18 @@
 #include "puzzle/GameField.h"
 
 #include "app/Appl.h"
+#include "puzzle/BoardRules.h"
 #include "components/media/Sounds.h"
 #include "components/soundplayer/SoundPlayer.h"
 #include "framework/Maths.h"
 #include "framework/Thread.h"
 
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view BoardPrefix = "KLMa:";
-
-// Whether two tile numbers may be merged: equal or one apart (9 and 1 are not).
-bool ArePartners(Int32 a, Int32 b)
-{
-    return std::abs(b - a) <= 1;
-}
 
 // A draw from Rnd scaled to 0 .. range - 1.
 Int32 Draw(double scale, Int32 range)

@@ -6,14 +6,17 @@
 #include "components/media/Pictures.h"
 #include "components/picturefader/PictureFader.h"
 #include "framework/Graphics.h"
-#include "framework/Maths.h"
 #include "framework/Picture.h"
+#include "puzzle/BoardRules.h"
+#include "puzzle/FieldGeometry.h"
 
 namespace {
 
-constexpr Int32 CellWidth = 60;
-constexpr Int32 CellHeight = 52;
+// TilePict's glyphs, placed in the middle of the wide half of a cell's triangle.
 constexpr Int32 DigitSize = 18;
+constexpr Int32 DigitLeft = (CellWidth - DigitSize) / 2;
+constexpr Int32 DigitTopUp = 26;
+constexpr Int32 DigitTopDown = 8;
 
 // A group of two buttons at (offsetX, 262), hit-tested through the two shared masks.
 std::shared_ptr<ButtonPicture> NewButtonGroup(std::shared_ptr<Picture> base, Int32 offsetX,
@@ -35,25 +38,26 @@ std::shared_ptr<PictureFader> NewHiddenFader(const std::shared_ptr<Picture>& pic
     return fader;
 }
 
-// A 300 by 300 green picture whose mask lets 40 % of it show through in a disc of diameter
-// 250 in the middle, and nothing outside it.
+// A green picture of the field's size whose mask lets 40 % of it show through in a disc of
+// diameter 250 in the middle, and nothing outside it.
 std::shared_ptr<Picture> NewMaskPicture()
 {
-    auto picture = Picture::New(300, 300, 32);
+    constexpr Int32 discDiameter = 250;
+    auto picture = Picture::New(FieldSize, FieldSize, 32);
     if (!picture) {
         return nullptr;
     }
     Graphics& g = *picture->Graphics();
     g.UseOldRenderer = true;
     g.ForeColor = Color(0x009900);
-    g.FillRect(0, 0, 300, 300);
+    g.FillRect(0, 0, FieldSize, FieldSize);
     if (const auto mask = picture->Mask(true)) {
         Graphics& m = *mask->Graphics();
         m.UseOldRenderer = true;
         m.ForeColor = Color(0xFFFFFF);
-        m.FillRect(0, 0, 300, 300);
+        m.FillRect(0, 0, FieldSize, FieldSize);
         m.ForeColor = Color(0x999999);
-        m.FillOval(25, 25, 250, 250);
+        m.FillOval(FieldCentre - discDiameter / 2, FieldCentre - discDiameter / 2, discDiameter, discDiameter);
     }
     return picture;
 }
@@ -123,13 +127,12 @@ void GameField::PaintOffscreen()
         if (value < 0) {
             return;
         }
-        const Int32 left = ItsGameTable->GetCurrentPosX() * 30;
-        const Int32 top = 150 - ((ItsGameTable->GetCurrentPosY() + 1) / 2) * CellHeight;
+        const Int32 left = CellLeft(ItsGameTable->GetCurrentPosX());
+        const Int32 top = CellTop(ItsGameTable->GetCurrentPosY());
         const bool up = cell.IsCellUp();
         g.DrawPicture(IsHighlighted(s, hover, hoverValue) ? highlighted : triangles, left, top, CellWidth,
                       CellHeight, 0, up ? CellHeight : 0, CellWidth, CellHeight);
-        // The digit sits in the wide half of the triangle.
-        g.DrawPicture(digits, left + 21, top + (up ? 26 : 8), DigitSize, DigitSize, value * DigitSize, 0, DigitSize,
+        g.DrawPicture(digits, left + DigitLeft, top + (up ? DigitTopUp : DigitTopDown), DigitSize, DigitSize, value * DigitSize, 0, DigitSize,
                       DigitSize);
     });
 
@@ -157,8 +160,7 @@ bool GameField::IsHighlighted(Int32 s, Int32 hover, Int32 hoverValue) const
         return true;
     }
     // A neighbour under the pointer that the selected tile could move onto.
-    return ItsClickCell >= 0 && s == hover && IsClickNext(s) &&
-           Abs(static_cast<double>(hoverValue - CellValue(ItsClickCell))) <= 1.0;
+    return ItsClickCell >= 0 && s == hover && IsClickNext(s) && ArePartners(CellValue(ItsClickCell), hoverValue);
 }
 
 void GameField::ButtonUpdate()

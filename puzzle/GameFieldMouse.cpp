@@ -8,20 +8,13 @@
 #include "components/media/Cursors.h"
 #include "components/media/Sounds.h"
 #include "framework/Input.h"
-#include "framework/Maths.h"
 #include "framework/MouseCursor.h"
 #include "framework/Window.h"
+#include "puzzle/FieldGeometry.h"
 
 namespace {
 
 enum CursorIndex : Int32 { DefaultCursor = 0, BoardCursor = 1, CarryCursor = 2, PushCursor = 3 };
-
-// Inside the disc of radius 135 around the field's centre, which holds the whole board;
-// everything else, the circle itself included, is the buttons' side.
-bool IsBoardSide(Int32 x, Int32 y)
-{
-    return Pow(x - 150, 2.0) + Pow(y - 150, 2.0) < 18225.0;
-}
 
 std::shared_ptr<MouseCursor> CursorOf(Int32 index)
 {
@@ -157,7 +150,7 @@ void GameField::MouseTrace()
 
 Int32 GameField::CellAt(Int32 x, Int32 y)
 {
-    ItsGameTable->PosToCurrent((x - 30) / 30.0, (150 - y) / 26.0);
+    ItsGameTable->PosToCurrent(PosXAt(x), PosYAt(y));
     return ItsGameTable->GetCurrentEntry();
 }
 

@@ -28,7 +28,7 @@ std::vector<CellPlace> makeCells()
     for (const Row& row : rows) {
         const int half = (row.posY + 1) / 2;
         for (int posX = row.firstX; posX <= row.lastX; ++posX) {
-            cells.push_back({posX * 30, 150 - half * CellHeight, (posX + half) % 2 == 0});
+            cells.push_back({CellLeft(posX), CellTop(row.posY), (posX + half) % 2 == 0});
         }
     }
     return cells;
@@ -51,7 +51,9 @@ const std::vector<QPointF>& cellTriangle(bool up)
 
 std::vector<QPointF> boardHexagon()
 {
-    return {{90, 46}, {210, 46}, {270, 150}, {210, 254}, {90, 254}, {30, 150}};
+    // Top and bottom sides from PosX 2 to 6 at PosY 4 and -4, side corners at PosX 0 and 8.
+    const auto at = [](double posX, double posY) { return QPointF(FieldX(posX), FieldY(posY)); };
+    return {at(2, 4), at(6, 4), at(8, 0), at(6, -4), at(2, -4), at(0, 0)};
 }
 
 EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF point)

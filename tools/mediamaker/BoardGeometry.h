@@ -1,13 +1,11 @@
 #pragma once
 // Where the game draws the board: 24 triangular cells of 60 by 52 pixels forming a hexagon.
 
+#include "puzzle/FieldGeometry.h"
+
 #include <QPointF>
 
 #include <vector>
-
-inline constexpr int CellWidth = 60;
-inline constexpr int CellHeight = 52;
-inline constexpr int FieldSize = 300;
 
 // A cell's frame in the field: its top-left corner and whether the triangle points up.
 struct CellPlace {
@@ -16,7 +14,7 @@ struct CellPlace {
     bool up;
 };
 
-// The 24 cells, as the field places them (left = 30 * PosX, top = 150 - ((PosY + 1) / 2) * 52).
+// The 24 cells, as the field places them.
 const std::vector<CellPlace>& boardCells();
 
 // The corners of a cell's triangle in its own 60 by 52 frame, clockwise on screen.

@@ -68,7 +68,7 @@ QImage iconPicture()
     QPainter p(&icon);
     smoothPainter(p);
     QRadialGradient dusk(QPointF(16, 13), 22);
-    dusk.setColorAt(0, mix(FieldCentre, TrayLight, 0.2).toColor());
+    dusk.setColorAt(0, mix(FieldMiddle, TrayLight, 0.2).toColor());
     dusk.setColorAt(1, FieldEdge.toColor());
     p.setPen(QPen((FieldEdge * 0.8).toColor(), 1));
     p.setBrush(dusk);

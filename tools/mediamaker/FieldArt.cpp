@@ -34,7 +34,7 @@ Rgb fieldColour(QPointF p)
 {
     const double r = std::hypot(p.x() - 150, p.y() - 140);
     const double g = grain(p.x(), p.y()) * 1.6;
-    return mix(FieldCentre, FieldEdge, smoothstep(40, 250, r)) + Rgb{g, g, g};
+    return mix(FieldMiddle, FieldEdge, smoothstep(40, 250, r)) + Rgb{g, g, g};
 }
 
 // An empty cell: a recess with a shadow under its lit edges and a grout line round it.
@@ -193,7 +193,7 @@ QImage backPicture()
     QImage back = renderShader(FieldSize, FieldSize, backSample);
     QPainter p(&back);
     smoothPainter(p);
-    drawText(p, "Kalmeno", gothic(13), QPointF(38, 16), mix(FieldCentre, TrayLight, 0.75).toColor(), 0.2);
+    drawText(p, "Kalmeno", gothic(13), QPointF(38, 16), mix(FieldMiddle, TrayLight, 0.75).toColor(), 0.2);
     return back;
 }
 

@@ -6,7 +6,7 @@
 namespace palette {
 
 // Field: a dusk blue, lighter in the middle.
-inline constexpr Rgb FieldCentre{40, 70, 98};
+inline constexpr Rgb FieldMiddle{40, 70, 98};
 inline constexpr Rgb FieldEdge{18, 33, 51};
 
 // The board tray around the hexagon and the empty cells inside it.
