@@ -1,20 +1,46 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build tree once and prints its figures beside their targets.
-# A missed figure is reported, not failed on: the machine's load is not the code's fault.
+# A missed figure (exit status 1) is reported, not failed on: the machine's load is not the
+# code's fault. A benchmark that crashes or cannot run, or a tree without benchmarks, fails.
 set -uo pipefail
 build=$1
 missed=()
+failed=()
+found=0
+
+# Sorts one benchmark's exit status into the lists.
+record() {
+  case $2 in
+    0) ;;
+    1) missed+=("$1") ;;
+    *) failed+=("$1 (exit status $2)") ;;
+  esac
+}
+
 shopt -s nullglob
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
+  found=$((found + 1))
   echo "-- $(basename "$b")"
-  "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || missed+=("$(basename "$b")")
+  "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+  status=$?
+  record "$(basename "$b")" "$status"
 done
+if [ "$found" -eq 0 ]; then
+  echo "No benchmarks in $build/bench: configure the tree with -DKALMENO_BENCH=ON" >&2
+  exit 1
+fi
 
 echo "-- bench_idle"
-python3 "$(dirname "$0")/bench_idle.py" "$build/Kalmeno/bin/kalmeno" || missed+=(bench_idle)
+python3 "$(dirname "$0")/bench_idle.py" "$build/Kalmeno/bin/kalmeno"
+status=$?
+record bench_idle "$status"
 
 if [ ${#missed[@]} -gt 0 ]; then
   echo "Benchmarks that missed a target: ${missed[*]}"
+fi
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "Benchmarks that failed: ${failed[*]}" >&2
+  exit 1
 fi
 exit 0
