@@ -4,13 +4,14 @@
 // of the field and its picture buttons, and the mouse input.
 
 #include "components/offscreencanvas/OffscreenCanvas.h"
+#include "puzzle/BoardRules.h"
 #include "puzzle/GameTable.h"
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class ButtonPicture;
+class MouseCursor;
 class Picture;
 class PictureFader;
 class Sound;
@@ -37,11 +38,10 @@ protected:
     // Fills the empty board with a new puzzle that can be cleared.
     virtual void GameMake();
     virtual void MouseRelease(Int32 x, Int32 y);
-    // The move from ItsClickCell onto ItsTargetCell: 0 refused, 1 done, 2 done with a 0 left
-    // on the target for GameAction2 to remove.
+    // The move from ItsClickCell onto ItsTargetCell: a MoveResult.
     virtual Int32 GameAction1();
     virtual void GameAction2();
-    // True when no move is left; ItsEndStatus then tells complete (1) from dead end (2).
+    // True when no move is left; ItsEndStatus then tells Complete from DeadEnd.
     virtual bool GameTest();
 
 public:
@@ -90,8 +90,32 @@ protected:
         RedoingAll = 6,
         Ending = 7,
     };
-    // How the last game ended, as ItsEndStatus holds it.
-    enum EndStatus : Int32 { NotEnded = 0, Complete = 1, DeadEnd = 2, Aborted = 3 };
+    // The buttons of each ButtonPicture group, in the order they are added: start or undo
+    // first, retry or redo second.
+    enum GroupButton : Int32 { FirstButton = 0, SecondButton = 1 };
+    // The button held, as ItsButtonIndex holds it: the group's own index, plus UndoButton for
+    // the undo/redo group.
+    enum ButtonIndex : Int32 { NoButton = -1, StartButton = 0, RetryButton = 1, UndoButton = 2, RedoButton = 3 };
+    // The cursor last set, as ItsCursorIndex holds it; 0 is the default arrow.
+    enum CursorIndex : Int32 {
+        DefaultCursorIndex = 0,
+        FieldCursorIndex = 1,
+        SelectCursorIndex = 2,
+        ButtonCursorIndex = 3,
+    };
+    // Priorities of the queued sounds; the highest plays first. The sounds of moves and of a
+    // single undo or redo come last, the click of a selection first.
+    enum SoundPriority : Int32 { MovePriority = 4, PhasePriority = 5, ClickPriority = 6 };
+    // Ticks of the start-up phase before the first game is asked for.
+    static constexpr Int32 StartUpTicks = 2;
+    // Marks of ItsSubPhase in the ending phase: the end picture and sound come at EndShowSub,
+    // the fade-out starts at EndFadeSub, and the phase ends after EndLastSub; an abort jumps to
+    // AbortSub, past the last mark, and ends on the next tick.
+    static constexpr Int32 EndShowSub = 2;
+    static constexpr Int32 EndFadeSub = 18;
+    static constexpr Int32 EndLastSub = 22;
+    static constexpr Int32 AbortSub = 99;
+    // Entry 0 and one entry per move: 24 tiles make at most 23 moves, with room to spare.
     static constexpr Int32 LogSize = 33;
 
     std::shared_ptr<GameTable> ItsGameTable;
@@ -115,17 +139,15 @@ protected:
     bool ItsRetryMode = false;
     std::shared_ptr<ButtonPicture> ItsStartButton;
     std::shared_ptr<ButtonPicture> ItsUndoButton;
-    // The button held: -1 none, 0 start, 1 retry, 2 undo, 3 redo.
+    // A ButtonIndex.
     Int32 ItsButtonIndex = 0;
-    // The cursor last set: 0 default, 1 field, 2 select, 3 button.
-    Int32 ItsCursorIndex = 0;
+    // A CursorIndex.
+    Int32 ItsCursorIndex = DefaultCursorIndex;
     std::shared_ptr<Picture> ItsMaskPicture;
     std::shared_ptr<PictureFader> ItsCompleteFader;
     std::shared_ptr<PictureFader> ItsDeadEndFader;
 
 private:
-    // Calls visit(s, cell) for every cell of the board in S order, through the board's cursor.
-    void WalkBoard(const std::function<void(Int32 s, GameCell& cell)>& visit);
     // Queues a sound on the application's sound player.
     static void PushSound(const std::shared_ptr<Sound>& snd, Int32 priority);
 
@@ -150,6 +172,8 @@ private:
     Int32 CellValue(Int32 s) const;
     // The cell under a field point, -1 for none; the board's cursor is left on it.
     Int32 CellAt(Int32 x, Int32 y);
+    // The cursor of a CursorIndex; null for the default arrow.
+    static std::shared_ptr<::MouseCursor> CursorOf(Int32 index);
     // Whether s is one of the selected tile's neighbours that held a tile at the press.
     bool IsClickNext(Int32 s) const;
     // Whether the tile on cell s is drawn highlighted, given the tile under the pointer.

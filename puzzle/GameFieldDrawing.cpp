@@ -89,8 +89,8 @@ void GameField::Initialize()
     ItsEndStatus = NotEnded;
     RequestStart = false;
     RequestAbort = false;
-    ItsButtonIndex = -1;
-    ItsCursorIndex = 0;
+    ItsButtonIndex = NoButton;
+    ItsCursorIndex = DefaultCursorIndex;
     ItsGamePhase = StartUp;
     ItsSubPhase = 0;
 }
@@ -122,7 +122,7 @@ void GameField::PaintOffscreen()
     const auto triangles = TrianglePict();
     const auto highlighted = TriangleHiPict();
     const auto digits = TilePict();
-    WalkBoard([&](Int32 s, GameCell& cell) {
+    WalkBoard(*ItsGameTable, [&](Int32 s, GameCell& cell) {
         const Int32 value = cell.RefValue();
         if (value < 0) {
             return;
@@ -136,7 +136,7 @@ void GameField::PaintOffscreen()
                       DigitSize);
     });
 
-    if (ItsGamePhase == Ending && ItsSubPhase > 2) {
+    if (ItsGamePhase == Ending && ItsSubPhase > EndShowSub) {
         const bool complete = ItsEndStatus == Complete;
         if (complete || ItsEndStatus == DeadEnd) {
             if (!complete && ItsMaskPicture) {
@@ -165,8 +165,8 @@ bool GameField::IsHighlighted(Int32 s, Int32 hover, Int32 hoverValue) const
 
 void GameField::ButtonUpdate()
 {
-    SetButtonEnabled(*ItsStartButton, 0, IsGameReady());
-    SetButtonEnabled(*ItsStartButton, 1, IsRetryReady());
-    SetButtonEnabled(*ItsUndoButton, 0, IsUndoAvail());
-    SetButtonEnabled(*ItsUndoButton, 1, IsRedoAvail());
+    SetButtonEnabled(*ItsStartButton, FirstButton, IsGameReady());
+    SetButtonEnabled(*ItsStartButton, SecondButton, IsRetryReady());
+    SetButtonEnabled(*ItsUndoButton, FirstButton, IsUndoAvail());
+    SetButtonEnabled(*ItsUndoButton, SecondButton, IsRedoAvail());
 }

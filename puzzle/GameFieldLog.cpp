@@ -27,7 +27,7 @@ void GameField::GameLogRestore(Int32 index)
 void GameField::GameUndo()
 {
     if (IsUndoAvail()) {
-        StepLog(-1, 4);
+        StepLog(-1, MovePriority);
         ButtonUpdate();
     }
 }
@@ -35,7 +35,7 @@ void GameField::GameUndo()
 void GameField::GameRedo()
 {
     if (IsRedoAvail()) {
-        StepLog(+1, 4);
+        StepLog(+1, MovePriority);
         ButtonUpdate();
     }
 }

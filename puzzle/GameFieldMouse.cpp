@@ -12,26 +12,6 @@
 #include "framework/Window.h"
 #include "puzzle/FieldGeometry.h"
 
-namespace {
-
-enum CursorIndex : Int32 { DefaultCursor = 0, BoardCursor = 1, CarryCursor = 2, PushCursor = 3 };
-
-std::shared_ptr<MouseCursor> CursorOf(Int32 index)
-{
-    switch (index) {
-    case BoardCursor:
-        return FieldCursor();
-    case CarryCursor:
-        return SelectCursor();
-    case PushCursor:
-        return ButtonCursor();
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
-
 bool GameField::Event_MouseDown(Int32 x, Int32 y)
 {
     return MouseClick(x, y);
@@ -54,7 +34,7 @@ bool GameField::MouseClick(Int32 x, Int32 y)
         if (s < 0 || CellValue(s) < 0) {
             return false;
         }
-        PushSound(ClickSnd(), 6);
+        PushSound(ClickSnd(), ClickPriority);
         ItsClickCell = s;
         for (Int32 direction = 0; direction < 3; ++direction) {
             const Int32 n = ItsGameTable->GetNextEntry(direction);
@@ -65,7 +45,7 @@ bool GameField::MouseClick(Int32 x, Int32 y)
         return true;
     }
 
-    ItsButtonIndex = -1;
+    ItsButtonIndex = NoButton;
     if (ItsGamePhase == Ready) {
         const Int32 b = ItsStartButton->MouseDown(x, y);
         if (b >= 0) {
@@ -76,7 +56,7 @@ bool GameField::MouseClick(Int32 x, Int32 y)
         // their release would drop the move.
         const Int32 b = ItsUndoButton->MouseDown(x, y);
         if (b >= 0) {
-            ItsButtonIndex = b + 2;
+            ItsButtonIndex = UndoButton + b;
         }
     }
     return ItsButtonIndex >= 0;
@@ -103,42 +83,42 @@ void GameField::MouseRelease(Int32 x, Int32 y)
     // The phase at the release chooses the group, whichever was pressed.
     if (ItsGamePhase == Ready) {
         const Int32 r = ItsStartButton->MouseUp(x, y);
-        if (r == 0) {
+        if (r == FirstButton) {
             GameStart();
-        } else if (r == 1) {
+        } else if (r == SecondButton) {
             GameRetry();
         }
     } else if (ItsGamePhase == Playing) {
         const Int32 r = ItsUndoButton->MouseUp(x, y);
         const bool all = Keyboard::ShiftKey();
-        if (r == 0) {
+        if (r == FirstButton) {
             all ? GameUndoAll() : GameUndo();
-        } else if (r == 1) {
+        } else if (r == SecondButton) {
             all ? GameRedoAll() : GameRedo();
         }
     }
-    ItsButtonIndex = -1;
+    ItsButtonIndex = NoButton;
 }
 
 void GameField::MouseTrace()
 {
     const Int32 x = GetMouseLocalX();
     const Int32 y = GetMouseLocalY();
-    Int32 c = DefaultCursor;
+    Int32 c = DefaultCursorIndex;
     const auto window = Window();
     if (window && window == WindowAt(0)) {
         if (ItsButtonIndex >= 0) {
             // A held button shows pushed while the pointer is over it.
-            (ItsButtonIndex < 2 ? ItsStartButton : ItsUndoButton)->MouseMove(x, y);
-            c = PushCursor;
+            (ItsButtonIndex < UndoButton ? ItsStartButton : ItsUndoButton)->MouseMove(x, y);
+            c = ButtonCursorIndex;
         } else if (IsBoardSide(x, y)) {
             if (Starting <= ItsGamePhase && ItsGamePhase <= RedoingAll) {
-                c = ItsClickCell < 0 ? BoardCursor : CarryCursor;
+                c = ItsClickCell < 0 ? FieldCursorIndex : SelectCursorIndex;
             }
         } else if (ItsGamePhase == Ready || ItsGamePhase == Playing) {
             const auto& group = ItsGamePhase == Ready ? ItsStartButton : ItsUndoButton;
             if (group->MouseMove(x, y) >= 0) {
-                c = PushCursor;
+                c = ButtonCursorIndex;
             }
         }
     }
@@ -152,6 +132,20 @@ Int32 GameField::CellAt(Int32 x, Int32 y)
 {
     ItsGameTable->PosToCurrent(PosXAt(x), PosYAt(y));
     return ItsGameTable->GetCurrentEntry();
+}
+
+std::shared_ptr<::MouseCursor> GameField::CursorOf(Int32 index)
+{
+    switch (index) {
+    case FieldCursorIndex:
+        return FieldCursor();
+    case SelectCursorIndex:
+        return SelectCursor();
+    case ButtonCursorIndex:
+        return ButtonCursor();
+    default:
+        return nullptr;
+    }
 }
 
 bool GameField::IsClickNext(Int32 s) const

@@ -42,7 +42,7 @@ void GameField::GameStep()
 
 void GameField::StartUpStep()
 {
-    if (ItsSubPhase < 2) {
+    if (ItsSubPhase < StartUpTicks) {
         ++ItsSubPhase;
         return;
     }
@@ -78,7 +78,7 @@ void GameField::StartingStep()
         ItsLogLimit = -1;
         GameLogSave();
     }
-    PushSound(StartSnd(), 5);
+    PushSound(StartSnd(), PhasePriority);
     ClearSelection();
     ChangePhase(Playing);
 }
@@ -100,10 +100,10 @@ void GameField::MovingStep()
     switch (ItsSubPhase) {
     case 0:
         switch (GameAction1()) {
-        case 2:
+        case MoveLeftZero:
             ItsSubPhase = 1;
             break;
-        case 1:
+        case MoveDone:
             ItsSubPhase = 2;
             break;
         default:
@@ -130,7 +130,7 @@ void GameField::LogWalkStep(Int32 delta)
 {
     const Int32 next = ItsLogCurrent + delta;
     if (0 <= next && next <= ItsLogLimit) {
-        StepLog(delta, 5);
+        StepLog(delta, PhasePriority);
     } else {
         ChangePhase(Playing);
     }
@@ -140,22 +140,23 @@ void GameField::LogWalkStep(Int32 delta)
 // ends on the twenty-fourth. An abort only beeps.
 void GameField::EndingStep()
 {
-    if (ItsSubPhase == 2) {
+    if (ItsSubPhase == EndShowSub) {
         if (ItsEndStatus == Complete || ItsEndStatus == DeadEnd) {
             const bool complete = ItsEndStatus == Complete;
             (complete ? ItsCompleteFader : ItsDeadEndFader)->SetFadeRate(1.0);
-            PushSound(complete ? CompleteSnd() : DeadEndSnd(), 5);
+            PushSound(complete ? CompleteSnd() : DeadEndSnd(), PhasePriority);
             // The final position is out of reach of redo: a retried game plays its last move.
             --ItsLogLimit;
-            ItsSubPhase = 3;
+            ItsSubPhase = EndShowSub + 1;
         } else {
-            PushSound(BeepSnd(), 5);
-            ItsSubPhase = 99;
+            PushSound(BeepSnd(), PhasePriority);
+            ItsSubPhase = AbortSub;
         }
-    } else if (ItsSubPhase == 18) {
+    } else if (ItsSubPhase == EndFadeSub) {
+        // From opaque to hidden in four ticks.
         (ItsEndStatus == Complete ? ItsCompleteFader : ItsDeadEndFader)->SetFadeRate(-0.26);
-        ItsSubPhase = 19;
-    } else if (ItsSubPhase > 22) {
+        ItsSubPhase = EndFadeSub + 1;
+    } else if (ItsSubPhase > EndLastSub) {
         ChangePhase(Ready);
     } else {
         ++ItsSubPhase;
