@@ -74,9 +74,9 @@ bool Appl::GameMenuSoundVol_Action(Int32 index)
     return true;
 }
 
-Appl& App()
+Appl& TheAppl()
 {
-    return static_cast<Appl&>(*GetAppObject());
+    return static_cast<Appl&>(App());
 }
 
 std::shared_ptr<MenuItem> GameMenuSoundVol(Int32 index)

@@ -1,19 +1,13 @@
 #pragma once
-// The application object, as the rest of the game reaches it through App(): the preference
-// store and the sound player for the whole run, and the application's menu commands.
+// The application object: the preference store and the sound player for the whole run
+// (ApplFields, reached through App()), and the application's menu commands.
 
-#include "framework/Application.h"
+#include "app/ApplFields.h"
 
-class ApplPreferences;
 class MenuItem;
-class SoundPlayer;
 
-class Appl : public Application {
+class Appl : public ApplFields {
 public:
-    // Both null until Event_Open.
-    std::shared_ptr<ApplPreferences> ItsPrefs;
-    std::shared_ptr<SoundPlayer> ItsSoundPlayer;
-
     // Saves the preferences (written only when changed).
     void Event_Close() override;
     // Reads the preferences and sets up the sound player with the saved volume.
@@ -27,8 +21,8 @@ public:
     virtual bool GameMenuSoundVol_Action(Int32 index);
 };
 
-// The registered application object.
-Appl& App();
+// The registered application object with its menu commands.
+Appl& TheAppl();
 
 // The volume item with that Index (0 to 9) on the application's menu bar.
 std::shared_ptr<MenuItem> GameMenuSoundVol(Int32 index);

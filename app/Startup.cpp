@@ -29,7 +29,7 @@ void NewAppInstance()
 
 void ApplicationAddMenuHandlers()
 {
-    Appl& app = App();
+    Appl& app = TheAppl();
     app.AddMenuHandler("AppleAbout", [&app] { return app.AppleAbout_Action(); });
     app.AddMenuHandler("HelpApp", [&app] { return app.HelpApp_Action(); });
     app.AddMenuHandler("GameMenuSoundVol",

@@ -1,6 +1,6 @@
 #include "puzzle/GameField.h"
 
-#include "app/Appl.h"
+#include "app/ApplFields.h"
 #include "components/media/Sounds.h"
 #include "components/soundplayer/SoundPlayer.h"
 #include "puzzle/BoardRules.h"

@@ -44,7 +44,7 @@ protected:
                 about->Close();
             }
         });
-        const bool handled = App().AppleAbout_Action();
+        const bool handled = TheAppl().AppleAbout_Action();
         EXPECT_TRUE(handled);
         return ran && !GetImplicitWindow<AboutWindow>();
     }

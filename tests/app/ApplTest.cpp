@@ -104,15 +104,15 @@ TEST_F(ApplTest, AVolumeChoicePlaysTheSampleAtOnceAndIsKeptForTheNextRun)
 TEST_F(ApplTest, MuteIsSilentAndTheCurrentStepChosenAgainPlaysAgain)
 {
     StartRun();
-    App().GameMenuSoundVol_Action(5);
-    App().GameMenuSoundVol_Action(5);
+    TheAppl().GameMenuSoundVol_Action(5);
+    TheAppl().GameMenuSoundVol_Action(5);
     EXPECT_EQ(played, (std::vector<Played>{{SoundVolSnd().get(), 17}, {SoundVolSnd().get(), 17}}));
     EXPECT_EQ(App().ItsPrefs->GetData(), "F");
 
     played.clear();
     ShowGameMenu(*window);
     VolumeAction(*window, 9)->trigger();
-    App().GameMenuSoundVol_Action(9);
+    TheAppl().GameMenuSoundVol_Action(9);
     EXPECT_TRUE(played.empty());
     EXPECT_EQ(App().ItsPrefs->GetData(), "0");
     EXPECT_EQ(CheckedVolumeItems(), std::vector<Int32>{9});
@@ -126,7 +126,7 @@ TEST_F(ApplTest, MuteIsSilentAndTheCurrentStepChosenAgainPlaysAgain)
 TEST_F(ApplTest, ARunWithoutAChangeLeavesTheFileAlone)
 {
     StartRun();
-    App().GameMenuSoundVol_Action(1);
+    TheAppl().GameMenuSoundVol_Action(1);
     QuitRun();
     ASSERT_EQ(PreferencesFileContents(), "00B");
     const auto path = std::filesystem::path(itsConfigFolder) / "Kalmenoの設定";

@@ -25,7 +25,7 @@ protected:
 
     static std::shared_ptr<HelpWindow> OpenHelp()
     {
-        App().HelpApp_Action();
+        TheAppl().HelpApp_Action();
         ProcessEvents();
         return GetImplicitWindow<HelpWindow>();
     }

@@ -346,7 +346,7 @@ TEST_F(MainWindowTest, WithTheHelpWindowInFrontTheGameShortcutsLeaveTheGameAlone
     StartGame();
     PlayOneMove();
     const auto played = Board();
-    App().HelpApp_Action();
+    TheAppl().HelpApp_Action();
     const auto help = GetImplicitWindow<HelpWindow>();
     ASSERT_EQ(WindowAt(0), help);
 
@@ -377,7 +377,7 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesTheOthersFirstThenQuitsAndSaves
     EXPECT_FALSE(main->Event_CancelClose(false)) << "alone: nothing to close, never cancelled";
     EXPECT_EQ(WindowCount(), 1);
 
-    App().HelpApp_Action();
+    TheAppl().HelpApp_Action();
     EXPECT_FALSE(main->Event_CancelClose(true)) << "quitting: the others are the framework's";
     EXPECT_EQ(WindowCount(), 2);
 
@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesTheOthersFirstThenQuitsAndSaves
     EXPECT_EQ(GetImplicitWindow<HelpWindow>(), nullptr);
     EXPECT_EQ(PreferencesFileContents(), "");
 
-    App().HelpApp_Action();
+    TheAppl().HelpApp_Action();
     main->Close();
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_EQ(PreferencesFileContents(), "001") << "the quit saved the first run's data";

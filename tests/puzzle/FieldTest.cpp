@@ -1,6 +1,6 @@
 #include "tests/puzzle/FieldTest.h"
 
-#include "app/Appl.h"
+#include "app/ApplFields.h"
 #include "components/media/Sounds.h"
 #include "framework/Graphics.h"
 #include "framework/Picture.h"
@@ -8,12 +8,6 @@
 #include "tests/puzzle/BoardCells.h"
 
 namespace {
-
-// Opens without reading preferences, so that the recording sound player stays in place.
-class QuietAppl : public Appl {
-public:
-    void Event_Open() override {}
-};
 
 String SoundName(const std::shared_ptr<Sound>& snd)
 {
@@ -38,7 +32,7 @@ FieldTest::FieldTest()
     SetRndSource([] { return 0.0; });
     SetShiftKeyOverride(false);
     SetMouseDownOverride(false);
-    auto app = std::make_shared<QuietAppl>();
+    auto app = std::make_shared<ApplFields>();
     app->ItsSoundPlayer = player;
     RuntimeRegisterAppObject(app);
 }

@@ -1,6 +1,6 @@
 #include "tests/puzzle/TestField.h"
 
-#include "app/Appl.h"
+#include "app/ApplFields.h"
 #include "framework/TestSeams.h"
 
 TestField::TestField(std::shared_ptr<GameTable> table)
@@ -40,7 +40,7 @@ void RecordingSoundPlayer::PushQueue(const std::shared_ptr<Sound>& snd, Int32 pr
 RecordedApp::RecordedApp() : itsPlayer(std::make_shared<RecordingSoundPlayer>())
 {
     SetResourcesFolderOverride(KALMENO_TEST_RESOURCES);
-    auto app = std::make_shared<Appl>();
+    auto app = std::make_shared<ApplFields>();
     app->ItsSoundPlayer = itsPlayer;
     RuntimeRegisterAppObject(app);
 }
