@@ -12,6 +12,17 @@ constexpr std::array<std::pair<int, char>, 16> kControlKeys{{
     {Qt::Key_PageUp, 11}, {Qt::Key_PageDown, 12}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 9},
 }};
 
+// Keys that only change or lock what other keys do.
+constexpr std::array<int, 13> kModifierKeys{
+    Qt::Key_Shift,   Qt::Key_Control,  Qt::Key_Meta,       Qt::Key_Alt,     Qt::Key_AltGr,
+    Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock, Qt::Key_Super_L, Qt::Key_Super_R,
+    Qt::Key_Hyper_L, Qt::Key_Hyper_R,  Qt::Key_Mode_switch,
+};
+
+// The code of every key that stands for no character: function keys, Insert, Print, the
+// keypad's 5 without Num Lock and the like.
+constexpr char kFunctionKeyCode = 16;
+
 bool IsPrintable(const QString& text)
 {
     if (text.isEmpty()) {
@@ -25,6 +36,22 @@ bool IsPrintable(const QString& text)
     return true;
 }
 
+// The character a key stands for, as it is without Ctrl: Qt names such keys by their
+// character, letters by the capital. Empty for a key that stands for none.
+QString CharacterOf(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key <= 0 || key >= Qt::Key_Escape) {
+        return {};
+    }
+    const auto code = static_cast<char32_t>(key);
+    const QString character = QString::fromUcs4(&code, 1);
+    if (!IsPrintable(character)) {
+        return {};
+    }
+    return event.modifiers() & Qt::ShiftModifier ? character : character.toLower();
+}
+
 }  // namespace
 
 String KeyStringOf(const QKeyEvent& event)
@@ -34,5 +61,16 @@ String KeyStringOf(const QKeyEvent& event)
             return String(1, code);
         }
     }
-    return IsPrintable(event.text()) ? event.text().toStdString() : String();
+    for (const int key : kModifierKeys) {
+        if (event.key() == key) {
+            return String();
+        }
+    }
+    // Ctrl turns letters and some signs into control characters, which would read as the
+    // codes above (Ctrl+A as Home, Ctrl+\ as the left arrow): such a key gives its character.
+    if (IsPrintable(event.text())) {
+        return event.text().toStdString();
+    }
+    const QString character = CharacterOf(event);
+    return character.isEmpty() ? String(1, kFunctionKeyCode) : character.toStdString();
 }

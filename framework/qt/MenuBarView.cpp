@@ -4,10 +4,58 @@
 #include "framework/qt/MenuCommands.h"
 #include "framework/qt/MenuItemViews.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProxyStyle>
 
 namespace {
+
+// The application's style, without the bar's keyboard navigation: Alt alone selects no
+// title, and Esc in an open menu closes it and gives the keyboard back to the window. The
+// bar never holds the keyboard out of sight, so the window's KeyDown receives every key.
+class NoKeyboardNavigationStyle : public QProxyStyle {
+public:
+    NoKeyboardNavigationStyle() { setParent(qApp); }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* MenuBarStyle()
+{
+    static QPointer<NoKeyboardNavigationStyle> style;
+    if (!style) {
+        style = new NoKeyboardNavigationStyle;
+    }
+    return style;
+}
+
+// Takes no keys of its own: the keyboard may rest on the bar once a menu has closed, and the
+// keys then go on to the window. Only an open menu hands Left and Right over, to move on
+// to the next title.
+class MenuBarWidget : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (QApplication::activePopupWidget()) {
+            QMenuBar::keyPressEvent(event);
+        } else {
+            event->ignore();
+        }
+    }
+};
 
 void FillMenu(QMenu& menu, const MenuItem& parent)
 {
@@ -36,8 +84,9 @@ void FillMenu(QMenu& menu, const MenuItem& parent)
 
 QMenuBar* NewMenuBarView(MenuBar& bar, QWidget* parent)
 {
-    auto* view = new QMenuBar(parent);
+    auto* view = new MenuBarWidget(parent);
     view->setNativeMenuBar(false);
+    view->setStyle(MenuBarStyle());
     for (Int32 i = 0; i < bar.Count(); ++i) {
         const auto title = bar.Item(i);
         QMenu* menu = view->addMenu(QString());

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -97,11 +98,15 @@ TEST_F(AboutWindowTest, TheIconTurnsIntoTheLogoUnderThePointerAndBack)
 
 TEST_F(AboutWindowTest, AnyKeyClosesIt)
 {
-    const std::pair<Qt::Key, QString> keys[] = {{Qt::Key_A, "a"}, {Qt::Key_Space, " "}, {Qt::Key_Escape, ""},
-                                                {Qt::Key_Left, ""}, {Qt::Key_Return, ""}};
-    for (const auto& [key, text] : keys) {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QString> keys[] = {
+        {Qt::Key_A, {}, "a"},   {Qt::Key_Space, {}, " "}, {Qt::Key_Escape, {}, ""},
+        {Qt::Key_Left, {}, ""}, {Qt::Key_Return, {}, ""}, {Qt::Key_F1, {}, ""},
+        {Qt::Key_Insert, {}, ""}, {Qt::Key_A, Qt::ControlModifier, "\x01"}};
+    for (const auto& [key, modifiers, text] : keys) {
         SCOPED_TRACE(key);
-        EXPECT_TRUE(ShowAbout([key = key, text = text](AboutWindow& about) { Press(about, key, {}, text); }));
+        EXPECT_TRUE(ShowAbout([key = key, modifiers = modifiers, text = text](AboutWindow& about) {
+            Press(about, key, modifiers, text);
+        }));
     }
 }
 

@@ -221,14 +221,30 @@ TEST_F(MainWindowTest, APressQueuesItsClickForTheEndOfTheNextTick)
 TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
 {
     StartGame();
-    const std::pair<Qt::Key, QString> outside[] = {
-        {Qt::Key_A, "a"}, {Qt::Key_4, "4"}, {Qt::Key_6, "6"}, {Qt::Key_8, "8"}, {Qt::Key_Space, " "},
-        {Qt::Key_Plus, "+"}, {Qt::Key_Z, "Z"}};
-    for (const auto& [key, text] : outside) {
+    struct Typed {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    // Printable keys; keys that type nothing; Ctrl with a letter that is no shortcut, whose
+    // control character would otherwise read as Home or the left arrow.
+    const Typed outside[] = {
+        {Qt::Key_A, {}, "a"},     {Qt::Key_4, {}, "4"},     {Qt::Key_6, {}, "6"},
+        {Qt::Key_8, {}, "8"},     {Qt::Key_Space, {}, " "}, {Qt::Key_Plus, {}, "+"},
+        {Qt::Key_Z, {}, "Z"},     {Qt::Key_F1, {}, ""},     {Qt::Key_F12, {}, ""},
+        {Qt::Key_Insert, {}, ""}, {Qt::Key_Clear, Qt::KeypadModifier, ""},
+        {Qt::Key_A, Qt::ControlModifier, "\x01"}, {Qt::Key_Backslash, Qt::ControlModifier, "\x1c"}};
+    for (const auto& [key, modifiers, text] : outside) {
         const Int32 before = BeepCount();
-        Press(*main, key, {}, text);
-        EXPECT_EQ(BeepCount(), before + 1) << text.toStdString();
+        Press(*main, key, modifiers, text);
+        EXPECT_EQ(BeepCount(), before + 1) << key;
     }
+    const Int32 beforeModifiers = BeepCount();
+    Press(*main, Qt::Key_Shift, Qt::ShiftModifier);
+    Press(*main, Qt::Key_Control, Qt::ControlModifier);
+    Press(*main, Qt::Key_Alt, Qt::AltModifier);
+    Press(*main, Qt::Key_CapsLock);
+    EXPECT_EQ(BeepCount(), beforeModifiers) << "a bare modifier raises no KeyDown";
     const Qt::Key silent[] = {Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Enter, Qt::Key_Return, Qt::Key_Escape,
                               Qt::Key_Backspace, Qt::Key_Help, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End,
                               Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right};

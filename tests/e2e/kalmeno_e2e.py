@@ -301,6 +301,12 @@ class Game:
         self.click(*titles[index])
         time.sleep(0.3)
 
+    def open_popups(self):
+        """The program's menus that are on screen: its shown windows other than the main one."""
+        shown = self.x.run("xdotool", "search", "--onlyvisible", "--class", "kalmeno",
+                           check=False).split()
+        return [w for w in shown if w != self.window]
+
     def wait_exit(self, timeout=10):
         try:
             return self.process.wait(timeout)
@@ -336,6 +342,28 @@ class BoardReader:
             best = min(range(10), key=scores.__getitem__)
             board.append(best if scores[best] < 12 else None)
         return board
+
+
+def wait_for_board(game, reader, timeout=5.0):
+    """The first full board on screen, and the seconds from launch until it was there."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        taken = time.time()
+        board = reader.read(game.field())
+        if all(v is not None for v in board):
+            return board, taken - game.started
+        time.sleep(0.02)
+    raise AssertionError("no full board within %.1f s" % timeout)
+
+
+def read_settled(game, reader, expected, timeout=2.0):
+    """The board once it shows `expected`, else the last board read."""
+    deadline = time.time() + timeout
+    while True:
+        board = reader.read(game.field())
+        if board == expected or time.time() > deadline:
+            return board
+        time.sleep(0.05)
 
 
 def apply_move(board, a, b):

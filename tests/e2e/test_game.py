@@ -8,28 +8,6 @@ import kalmeno_e2e as e2e
 from kalmeno_e2e import check
 
 
-def wait_for_board(game, reader, timeout=5.0):
-    """The first full board on screen, and the seconds from launch until it was there."""
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        taken = time.time()
-        board = reader.read(game.field())
-        if all(v is not None for v in board):
-            return board, taken - game.started
-        time.sleep(0.02)
-    raise AssertionError("no full board within %.1f s" % timeout)
-
-
-def read_settled(game, reader, expected, timeout=2.0):
-    """The board once it shows `expected`, else the last board read."""
-    deadline = time.time() + timeout
-    while True:
-        board = reader.read(game.field())
-        if board == expected or time.time() > deadline:
-            return board
-        time.sleep(0.05)
-
-
 def open_volume_menu(game):
     """Opens Game > 効果音 from the keyboard: the last item of the Game menu."""
     game.open_menu(2)
@@ -64,7 +42,7 @@ def test(x, binary):
 
     game = e2e.Game(x, binary)
     try:
-        board, elapsed = wait_for_board(game, reader)
+        board, elapsed = e2e.wait_for_board(game, reader)
         print("first board after %.2f s: %s" % (elapsed, board))
         check(elapsed <= 1.5, "the first board took %.2f s" % elapsed)
         game.field().save_png(os.path.join(shots, "main-window.png"))
@@ -74,7 +52,7 @@ def test(x, binary):
         a, b = next(e2e.legal_moves(board))
         expected = e2e.apply_move(board, a, b)
         game.drag_cells(a, b)
-        after = read_settled(game, reader, expected)
+        after = e2e.read_settled(game, reader, expected)
         check(after == expected, "after the move %s -> %s:\n%s\nexpected\n%s" % (a, b, after, expected))
 
         # The volume step with Index 3 through the menu, then quit.
@@ -90,7 +68,7 @@ def test(x, binary):
     # The next run starts at step 3, checked in the menu.
     game = e2e.Game(x, binary, config=game.config)
     try:
-        wait_for_board(game, reader)
+        e2e.wait_for_board(game, reader)
         open_volume_menu(game)
         popup = game.x.screenshot(topmost_popup(game))
         popup.save_png(os.path.join(shots, "volume-menu.png"))

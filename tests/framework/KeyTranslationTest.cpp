@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 String Translate(int key, const QString& text = QString(),
@@ -32,18 +34,61 @@ TEST(KeyTranslation, ControlKeysGiveTheirCodesWhateverTheirText)
     EXPECT_EQ(Translate(Qt::Key_Left, {}, Qt::ShiftModifier | Qt::KeypadModifier), "\x1c");
 }
 
-TEST(KeyTranslation, PrintableKeysGiveTheirTextAndOthersNothing)
+TEST(KeyTranslation, PrintableKeysGiveTheirText)
 {
     EXPECT_EQ(Translate(Qt::Key_A, "a"), "a");
     EXPECT_EQ(Translate(Qt::Key_4, "4", Qt::KeypadModifier), "4");
     EXPECT_EQ(Translate(Qt::Key_Space, " "), " ");
     EXPECT_EQ(Translate(Qt::Key_A, "\u3042"), "\xe3\x81\x82");
-    // Bare modifiers, and Ctrl combinations that type control characters.
-    EXPECT_EQ(Translate(Qt::Key_Shift, {}, Qt::ShiftModifier), "");
-    EXPECT_EQ(Translate(Qt::Key_Control, {}, Qt::ControlModifier), "");
-    EXPECT_EQ(Translate(Qt::Key_Alt, {}, Qt::AltModifier), "");
-    EXPECT_EQ(Translate(Qt::Key_A, "\x01", Qt::ControlModifier), "");
-    EXPECT_EQ(Translate(Qt::Key_BracketLeft, "\x1b", Qt::ControlModifier), "");
+    EXPECT_EQ(Translate(Qt::Key_Exclam, "!", Qt::ControlModifier | Qt::ShiftModifier), "!");
+}
+
+TEST(KeyTranslation, OnlyBareModifiersAndLockKeysGiveNothing)
+{
+    const std::pair<int, Qt::KeyboardModifiers> modifiers[] = {
+        {Qt::Key_Shift, Qt::ShiftModifier}, {Qt::Key_Control, Qt::ControlModifier},
+        {Qt::Key_Alt, Qt::AltModifier},     {Qt::Key_Meta, Qt::MetaModifier},
+        {Qt::Key_AltGr, Qt::GroupSwitchModifier}, {Qt::Key_Super_L, Qt::NoModifier},
+        {Qt::Key_CapsLock, Qt::NoModifier}, {Qt::Key_NumLock, Qt::KeypadModifier},
+        {Qt::Key_ScrollLock, Qt::NoModifier}};
+    for (const auto& [key, held] : modifiers) {
+        EXPECT_EQ(Translate(key, {}, held), "") << key;
+    }
+}
+
+TEST(KeyTranslation, CtrlWithALetterOrSignGivesThatCharacterNotAControlCode)
+{
+    const auto ctrl = Qt::ControlModifier;
+    // As X11 reports them: the text is the control character.
+    EXPECT_EQ(Translate(Qt::Key_A, "\x01", ctrl), "a") << "not Home";
+    EXPECT_EQ(Translate(Qt::Key_A, "\x01", ctrl | Qt::ShiftModifier), "A");
+    EXPECT_EQ(Translate(Qt::Key_H, "\x08", ctrl), "h") << "not Backspace";
+    EXPECT_EQ(Translate(Qt::Key_I, "\t", ctrl), "i") << "not Tab";
+    EXPECT_EQ(Translate(Qt::Key_M, "\r", ctrl), "m") << "not Return";
+    EXPECT_EQ(Translate(Qt::Key_Backslash, "\x1c", ctrl), "\\") << "not the left arrow";
+    EXPECT_EQ(Translate(Qt::Key_BracketLeft, "\x1b", ctrl), "[") << "not Esc";
+    EXPECT_EQ(Translate(Qt::Key_Space, QString(QChar(0)), ctrl), " ");
+    EXPECT_EQ(Translate(Qt::Key_1, {}, ctrl), "1");
+}
+
+TEST(KeyTranslation, KeysWithoutTextGiveACodeOutsideTheDispatchersFifteen)
+{
+    const std::set<int> dispatched{1, 3, 4, 5, 8, 9, 11, 12, 13, 27, 28, 29, 30, 31, 127};
+    const std::pair<int, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_F1, Qt::NoModifier},     {Qt::Key_F12, Qt::NoModifier},
+        {Qt::Key_F5, Qt::ControlModifier}, {Qt::Key_Insert, Qt::NoModifier},
+        {Qt::Key_Insert, Qt::KeypadModifier}, {Qt::Key_Clear, Qt::KeypadModifier},
+        {Qt::Key_Print, Qt::NoModifier},  {Qt::Key_Pause, Qt::NoModifier},
+        {Qt::Key_Menu, Qt::NoModifier},   {Qt::Key_VolumeUp, Qt::NoModifier},
+        {Qt::Key_unknown, Qt::NoModifier}};
+    for (const auto& [key, held] : keys) {
+        const String translated = Translate(key, {}, held);
+        ASSERT_EQ(translated.size(), 1u) << key;
+        EXPECT_FALSE(dispatched.count(static_cast<unsigned char>(translated[0]))) << key;
+    }
+    // Without Num Lock the keypad's other keys are the control keys they are labelled with.
+    EXPECT_EQ(Translate(Qt::Key_Left, {}, Qt::KeypadModifier), "\x1c");
+    EXPECT_EQ(Translate(Qt::Key_Home, {}, Qt::KeypadModifier), "\x01");
 }
 
 TEST(KeyboardShortcut, CmdIsCtrlAndModifiersMustMatchExactly)

@@ -7,6 +7,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 
@@ -235,6 +236,120 @@ TEST_F(MenuCommandsTest, KeysThatAreNoShortcutReachKeyDown)
     // Cmd+W wants Ctrl.
     QTest::sendKeyEvent(QTest::Click, WidgetOf(*window), Qt::Key_W, "W", Qt::ShiftModifier);
     EXPECT_EQ(window->keys, (std::vector<String>{"\x1c", "a", "W"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Menus opened and closed with real input; the keys that follow go in through the window
+// system, as typed keys do, and so reach whatever holds the keyboard.
+class MenuKeyboardTest : public MenuCommandsTest {
+protected:
+    void SetUp() override
+    {
+        MenuCommandsTest::SetUp();
+        WidgetOf(*window)->activateWindow();
+        ProcessEvents();
+    }
+
+    QMenuBar* BarView() const { return WidgetOf(*window)->MenuBarView(); }
+
+    void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(WidgetOf(*window)->windowHandle(), key, modifiers);
+        ProcessEvents();
+    }
+
+    void ClickTitle(const QString& title)
+    {
+        QMenu* menu = MenuTitled(title);
+        ASSERT_NE(menu, nullptr);
+        QTest::mouseClick(BarView(), Qt::LeftButton, {}, BarView()->actionGeometry(menu->menuAction()).center());
+        ProcessEvents();
+        ASSERT_EQ(QApplication::activePopupWidget(), menu) << "the click opens the menu";
+    }
+
+    // Left then Right, as KeyDown receives them when the keyboard is the window's.
+    void ExpectArrowsReachTheWindow(const char* after)
+    {
+        window->keys.clear();
+        Type(Qt::Key_Left);
+        Type(Qt::Key_Right);
+        EXPECT_EQ(window->keys, (std::vector<String>{"\x1c", "\x1d"})) << after;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << after << ": no menu opened";
+        EXPECT_EQ(BarView()->activeAction(), nullptr) << after << ": no title highlighted";
+
+        // A title under the pointer is highlighted, yet takes no keys either.
+        const QPointF title = BarView()->actionGeometry(MenuTitled("Game")->menuAction()).center();
+        QMouseEvent hover(QEvent::MouseMove, title, BarView()->mapToGlobal(title), Qt::NoButton, {}, {});
+        QCoreApplication::sendEvent(BarView(), &hover);
+        ASSERT_EQ(BarView()->activeAction(), MenuTitled("Game")->menuAction());
+        window->keys.clear();
+        Type(Qt::Key_Left);
+        Type(Qt::Key_Down);
+        EXPECT_EQ(window->keys, (std::vector<String>{"\x1c", "\x1f"})) << after << ", pointer on a title";
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << after << ", pointer on a title";
+        QMouseEvent away(QEvent::MouseMove, QPointF(-1, -1), BarView()->mapToGlobal(QPointF(-1, -1)),
+                         Qt::NoButton, {}, {});
+        QCoreApplication::sendEvent(BarView(), &away);
+    }
+};
+
+TEST_F(MenuKeyboardTest, EveryWayOfClosingAMenuGivesTheKeyboardBackToTheWindow)
+{
+    ClickTitle("Game");
+    Type(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "one Esc closes the menu";
+    ExpectArrowsReachTheWindow("Esc");
+
+    // Arrows inside an open menu still move through it: Left goes on to the File menu.
+    ClickTitle("Game");
+    Type(Qt::Key_Left);
+    EXPECT_EQ(QApplication::activePopupWidget(), MenuTitled("File"));
+    Type(Qt::Key_Escape);
+    ExpectArrowsReachTheWindow("Esc after moving to the next menu");
+
+    ClickTitle("Game");
+    QTest::mouseClick(BarView(), Qt::LeftButton, {},
+                      BarView()->actionGeometry(MenuTitled("Game")->menuAction()).center());
+    ProcessEvents();
+    ExpectArrowsReachTheWindow("a second click on the title");
+
+    ClickTitle("Game");
+    // The open menu holds the pointer: a press anywhere else reaches it outside its frame.
+    QWidget* popup = QApplication::activePopupWidget();
+    const QPoint outside = popup->mapFromGlobal(WidgetOf(*window)->Content()->mapToGlobal(QPoint(190, 140)));
+    ASSERT_FALSE(popup->rect().contains(outside));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, outside);
+    ProcessEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a click outside closes the menu";
+    ExpectArrowsReachTheWindow("a click outside the menu");
+
+    std::vector<String> calls;
+    window->AddMenuHandler("GameMenuRedo", [&] { calls.push_back("redo"); return true; });
+    window->enableRule = [&] {
+        bar->Lookup("GameMenuUndo")->Enable();
+        bar->Lookup("GameMenuRedo")->Enable();
+    };
+    ClickTitle("Game");
+    Type(Qt::Key_Down);
+    Type(Qt::Key_Down);
+    Type(Qt::Key_Return);
+    EXPECT_EQ(calls, (std::vector<String>{"redo"})) << "chosen from the keyboard";
+    ExpectArrowsReachTheWindow("an item chosen with Return");
+}
+
+TEST_F(MenuKeyboardTest, AltAloneLeavesTheKeyboardWithTheWindow)
+{
+    Type(Qt::Key_Alt, Qt::AltModifier);
+    ExpectArrowsReachTheWindow("Alt");
+    window->keys.clear();
+    Type(Qt::Key_Alt, Qt::AltModifier);
+    Type(Qt::Key_Down);
+    Type(Qt::Key_Return);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "Alt, Down opens no menu";
+    EXPECT_EQ(window->keys, (std::vector<String>{"\x1f", "\r"}));
 }
 
 }  // namespace
