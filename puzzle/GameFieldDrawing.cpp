@@ -132,8 +132,8 @@ void GameField::PaintOffscreen()
         const bool up = cell.IsCellUp();
         g.DrawPicture(IsHighlighted(s, hover, hoverValue) ? highlighted : triangles, left, top, CellWidth,
                       CellHeight, 0, up ? CellHeight : 0, CellWidth, CellHeight);
-        g.DrawPicture(digits, left + DigitLeft, top + (up ? DigitTopUp : DigitTopDown), DigitSize, DigitSize, value * DigitSize, 0, DigitSize,
-                      DigitSize);
+        g.DrawPicture(digits, left + DigitLeft, top + (up ? DigitTopUp : DigitTopDown), DigitSize, DigitSize,
+                      value * DigitSize, 0, DigitSize, DigitSize);
     });
 
     if (ItsGamePhase == Ending && ItsSubPhase > EndShowSub) {

@@ -1,8 +1,8 @@
 // The rules as plain functions over a board, with no game field and no application object.
 
+#include "puzzle/BoardRules.h"
 #include "framework/Application.h"
 #include "framework/TestSeams.h"
-#include "puzzle/BoardRules.h"
 #include "puzzle/GameTable.h"
 #include "tests/puzzle/BoardSolver.h"
 
