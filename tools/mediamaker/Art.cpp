@@ -1,4 +1,4 @@
-#include "Art.h"
+#include "tools/mediamaker/Art.h"
 
 #include <QFontDatabase>
 #include <QPainterPath>

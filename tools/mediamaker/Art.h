@@ -1,7 +1,7 @@
 #pragma once
 // Drawing helpers shared by all the pictures.
 
-#include "Shade.h"
+#include "tools/mediamaker/Shade.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "BoardGeometry.h"
+#include "tools/mediamaker/BoardGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "ButtonArt.h"
+#include "tools/mediamaker/ButtonArt.h"
 
-#include "Art.h"
-#include "Palette.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/Palette.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

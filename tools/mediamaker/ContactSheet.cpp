@@ -1,10 +1,10 @@
-#include "ContactSheet.h"
+#include "tools/mediamaker/ContactSheet.h"
 
-#include "Art.h"
-#include "BoardGeometry.h"
-#include "ButtonArt.h"
-#include "FieldArt.h"
-#include "Palette.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/BoardGeometry.h"
+#include "tools/mediamaker/ButtonArt.h"
+#include "tools/mediamaker/FieldArt.h"
+#include "tools/mediamaker/Palette.h"
 
 #include <QPainterPath>
 

@@ -2,6 +2,6 @@
 // One picture showing every picture and cursor, and the field put together from them as the
 // game draws it, for looking the set over.
 
-#include "PictureSet.h"
+#include "tools/mediamaker/PictureSet.h"
 
 QImage contactSheet(const std::vector<NamedImage>& pictures, const std::vector<NamedImage>& cursors);

@@ -1,7 +1,7 @@
-#include "CursorArt.h"
+#include "tools/mediamaker/CursorArt.h"
 
-#include "Art.h"
-#include "Palette.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/Palette.h"
 
 #include <QPainterPath>
 

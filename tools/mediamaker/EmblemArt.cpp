@@ -1,7 +1,7 @@
-#include "EmblemArt.h"
+#include "tools/mediamaker/EmblemArt.h"
 
-#include "Art.h"
-#include "Palette.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/Palette.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

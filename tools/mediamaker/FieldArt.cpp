@@ -1,8 +1,8 @@
-#include "FieldArt.h"
+#include "tools/mediamaker/FieldArt.h"
 
-#include "Art.h"
-#include "BoardGeometry.h"
-#include "Palette.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/BoardGeometry.h"
+#include "tools/mediamaker/Palette.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 #pragma once
 // The colours the whole set of pictures shares.
 
-#include "Shade.h"
+#include "tools/mediamaker/Shade.h"
 
 namespace palette {
 

@@ -1,10 +1,10 @@
-#include "PictureSet.h"
+#include "tools/mediamaker/PictureSet.h"
 
-#include "ButtonArt.h"
-#include "CursorArt.h"
-#include "EmblemArt.h"
-#include "FieldArt.h"
-#include "Palette.h"
+#include "tools/mediamaker/ButtonArt.h"
+#include "tools/mediamaker/CursorArt.h"
+#include "tools/mediamaker/EmblemArt.h"
+#include "tools/mediamaker/FieldArt.h"
+#include "tools/mediamaker/Palette.h"
 
 std::vector<NamedImage> gamePictures()
 {

@@ -1,6 +1,6 @@
-#include "SoundSet.h"
+#include "tools/mediamaker/SoundSet.h"
 
-#include "SoundSynth.h"
+#include "tools/mediamaker/SoundSynth.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SoundSynth.h"
+#include "tools/mediamaker/SoundSynth.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 // Makes the game's media: mediamaker <ResourcesDir> <contactSheet.png>
 // Everything is drawn and synthesised here, the same on every run.
 
-#include "Art.h"
-#include "ContactSheet.h"
-#include "PictureSet.h"
-#include "SoundSet.h"
-#include "SoundSynth.h"
+#include "tools/mediamaker/Art.h"
+#include "tools/mediamaker/ContactSheet.h"
+#include "tools/mediamaker/PictureSet.h"
+#include "tools/mediamaker/SoundSet.h"
+#include "tools/mediamaker/SoundSynth.h"
 
 #include <QDir>
 #include <QGuiApplication>
