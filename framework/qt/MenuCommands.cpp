@@ -8,6 +8,8 @@
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/WindowWidget.h"
 
+#include <QPlainTextEdit>
+
 #include <vector>
 
 namespace {
@@ -51,6 +53,18 @@ std::shared_ptr<MenuItem> FindShortcut(const MenuItem& menu, const QKeyEvent& ev
     return nullptr;
 }
 
+// The copy command, which the layer serves itself for the text area that holds the
+// keyboard in the frontmost window, while text is selected in it.
+const char* const kCopyItemName = "EditCopy";
+
+QPlainTextEdit* TextAreaWithSelection()
+{
+    const auto front = WindowAt(0);
+    WindowWidget* widget = front ? WindowAccess::Widget(*front) : nullptr;
+    auto* area = widget ? qobject_cast<QPlainTextEdit*>(widget->focusWidget()) : nullptr;
+    return area && area->textCursor().hasSelection() ? area : nullptr;
+}
+
 }  // namespace
 
 void MenuCommands::RunEnablingPass()
@@ -58,6 +72,9 @@ void MenuCommands::RunEnablingPass()
     ApplicationAccess::OpenOnce();
     for (const auto& bar : ActiveMenuBars()) {
         ResetEnabled(*bar);
+        if (const auto copy = bar->Lookup(kCopyItemName); copy && TextAreaWithSelection()) {
+            copy->Enable();
+        }
     }
     if (Application* app = GetAppObject()) {
         app->Event_EnableMenuItems();
@@ -70,6 +87,10 @@ void MenuCommands::RunEnablingPass()
 void MenuCommands::Choose(MenuItem& item)
 {
     const auto keep = item.shared_from_this();
+    if (QPlainTextEdit* area = TextAreaWithSelection(); area && item.Name() == kCopyItemName) {
+        area->copy();
+        return;
+    }
     if (const auto front = WindowAt(0); front && WindowAccess::RunMenuHandler(*front, item)) {
         return;
     }

@@ -8,12 +8,14 @@ class MenuItem;
 
 namespace MenuCommands {
 
-// Items with AutoEnable are enabled and the others disabled; then the application's and
-// the frontmost window's EnableMenuItems set their items.
+// Items with AutoEnable are enabled and the others disabled, and "EditCopy" while the text
+// area that holds the keyboard in the frontmost window has a selection; then the
+// application's and the frontmost window's EnableMenuItems set their items.
 void RunEnablingPass();
 
-// The frontmost window's handler of the item's name, then the application's; a quit item
-// that no handler took quits the application.
+// "EditCopy" copies the selection of that text area to the clipboard; any other command
+// goes to the frontmost window's handler of the item's name, then the application's; a quit
+// item that no handler took quits the application.
 void Choose(MenuItem& item);
 
 // When the key press is the shortcut of an item of the frontmost window's menu bar or the

@@ -7,11 +7,18 @@
 #include "framework/TabPanel.h"
 #include "framework/TextArea.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWidget>
+
+#include <map>
 
 namespace {
 
@@ -132,4 +139,74 @@ TEST_F(HelpWindowTest, CtrlWClosesItOnlyWhenItIsFront)
     Press(*help, Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(GetImplicitWindow<HelpWindow>(), nullptr);
     EXPECT_EQ(WindowAt(0), other);
+}
+
+namespace {
+
+// The Edit menu of the main window's bar as it shows after an enabling pass: item text to
+// enabled state.
+std::map<QString, bool> EditMenuShown(const Window& withBar)
+{
+    QMenu* edit = MenuTitled(withBar, "編集");
+    emit edit->aboutToShow();
+    std::map<QString, bool> shown;
+    for (const QAction* action : edit->actions()) {
+        if (!action->isSeparator()) {
+            shown[action->text().section('\t', 0, 0)] = action->isEnabled();
+        }
+    }
+    return shown;
+}
+
+// A drag with the primary button across the area's text, from one point to another.
+void DragAcross(QPlainTextEdit& area, QPoint from, QPoint to)
+{
+    QWidget* viewport = area.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+}
+
+}  // namespace
+
+TEST_F(HelpWindowTest, CtrlCCopiesSelectedTextAndTheEditMenuOffersCopyExactlyThen)
+{
+    const auto main = OpenStandInMainWindow();
+    const auto help = OpenHelp();
+    ASSERT_EQ(WindowAt(0), help);
+    QPlainTextEdit* area = ShownTextArea(*help);
+    ASSERT_NE(area, nullptr);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const std::map<QString, bool> nothingButCopy = {
+        {"取り消し", false}, {"カット", false}, {"コピー", true}, {"ペースト", false}, {"消去", false}};
+    std::map<QString, bool> nothing = nothingButCopy;
+    nothing["コピー"] = false;
+
+    EXPECT_EQ(EditMenuShown(*main), nothing) << "nothing selected yet";
+    DragAcross(*area, QPoint(4, 8), QPoint(200, 8));
+    const QString selected = area->textCursor().selectedText();
+    ASSERT_FALSE(selected.isEmpty());
+    EXPECT_TRUE(area->toPlainText().contains(selected));
+    EXPECT_EQ(EditMenuShown(*main), nothingButCopy);
+
+    clipboard->setText("before");
+    QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), selected);
+    EXPECT_EQ(area->toPlainText(), Displayed(HelpPageText(1))) << "copying changes no text";
+
+    // The selection belongs to the help window: with another window in front it is not offered.
+    main->Show();
+    EXPECT_EQ(EditMenuShown(*main), nothing);
+    clipboard->setText("before");
+    Press(*main, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), "before");
+
+    // A click without a drag leaves nothing selected.
+    help->Show();
+    QTest::mouseClick(area->viewport(), Qt::LeftButton, {}, QPoint(30, 8));
+    EXPECT_EQ(EditMenuShown(*main), nothing);
+    QTest::keyClick(area, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), "before");
 }
