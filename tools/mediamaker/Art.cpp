@@ -8,35 +8,35 @@ namespace {
 const char* const GothicFile = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
 QString gothicFamily;
 
-bool isPureWhite(QRgb c)
+bool IsPureWhite(QRgb c)
 {
     return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
 }
 
 } // namespace
 
-QImage opaqueImage(int width, int height, const QColor& fill)
+QImage OpaqueImage(int width, int height, const QColor& fill)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(fill);
     return image;
 }
 
-QImage layerImage(int width, int height)
+QImage LayerImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-void smoothPainter(QPainter& p)
+void SmoothPainter(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
-QImage composite(const QImage& under, const QImage& layer)
+QImage Composite(const QImage& under, const QImage& layer)
 {
     QImage result = under.convertToFormat(QImage::Format_RGB32);
     QPainter p(&result);
@@ -44,16 +44,16 @@ QImage composite(const QImage& under, const QImage& layer)
     return result;
 }
 
-QImage cutOut(const QImage& under, const QImage& layer)
+QImage CutOut(const QImage& under, const QImage& layer)
 {
-    QImage result = composite(under, layer);
+    QImage result = Composite(under, layer);
     for (int y = 0; y < result.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
         const auto* alpha = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
         for (int x = 0; x < result.width(); ++x) {
             if (qAlpha(alpha[x]) == 0) {
                 row[x] = TransparentWhite.rgb();
-            } else if (isPureWhite(row[x])) {
+            } else if (IsPureWhite(row[x])) {
                 row[x] = OpaqueWhite.rgb();
             }
         }
@@ -61,10 +61,10 @@ QImage cutOut(const QImage& under, const QImage& layer)
     return result;
 }
 
-QImage renderShader(int width, int height, const Shader& shader)
+QImage RenderShader(int width, int height, const Shader& shader)
 {
     constexpr int N = 4;
-    QImage image = opaqueImage(width, height);
+    QImage image = OpaqueImage(width, height);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
@@ -80,14 +80,14 @@ QImage renderShader(int width, int height, const Shader& shader)
             if (covered == 0) {
                 continue;
             }
-            const QRgb c = (sum * (1.0 / (N * N))).toColor().rgb();
-            row[x] = isPureWhite(c) ? OpaqueWhite.rgb() : c;
+            const QRgb c = (sum * (1.0 / (N * N))).ToColor().rgb();
+            row[x] = IsPureWhite(c) ? OpaqueWhite.rgb() : c;
         }
     }
     return image;
 }
 
-bool loadFonts()
+bool LoadFonts()
 {
     const int id = QFontDatabase::addApplicationFont(GothicFile);
     if (id < 0 || QFontDatabase::applicationFontFamilies(id).isEmpty()) {
@@ -97,7 +97,7 @@ bool loadFonts()
     return true;
 }
 
-QFont gothic(double pixelSize)
+QFont Gothic(double pixelSize)
 {
     QFont font(gothicFamily);
     font.setPixelSize(int(pixelSize + 0.5));
@@ -106,7 +106,7 @@ QFont gothic(double pixelSize)
     return font;
 }
 
-QPainterPath textPath(const QString& text, const QFont& font, QPointF centre)
+QPainterPath TextPath(const QString& text, const QFont& font, QPointF centre)
 {
     QPainterPath path;
     path.addText(0, 0, font, text);
@@ -115,10 +115,10 @@ QPainterPath textPath(const QString& text, const QFont& font, QPointF centre)
     return path;
 }
 
-void drawText(QPainter& p, const QString& text, const QFont& font, QPointF centre, const QColor& ink,
+void DrawText(QPainter& p, const QString& text, const QFont& font, QPointF centre, const QColor& ink,
               double weight)
 {
-    const QPainterPath path = textPath(text, font, centre);
+    const QPainterPath path = TextPath(text, font, centre);
     p.save();
     p.setPen(weight > 0 ? QPen(ink, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) : QPen(Qt::NoPen));
     p.setBrush(ink);

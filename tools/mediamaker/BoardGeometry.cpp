@@ -6,17 +6,17 @@
 
 namespace {
 
-double length(QPointF v)
+double Length(QPointF v)
 {
     return std::hypot(v.x(), v.y());
 }
 
-double dot(QPointF a, QPointF b)
+double Dot(QPointF a, QPointF b)
 {
     return a.x() * b.x() + a.y() * b.y();
 }
 
-std::vector<CellPlace> makeCells()
+std::vector<CellPlace> MakeCells()
 {
     // Rows from the top: PosY 3, 1, -1, -3 with PosX 2..6, 1..7, 1..7, 2..6. A cell points up
     // when PosX + (PosY + 1) / 2 is even.
@@ -36,27 +36,27 @@ std::vector<CellPlace> makeCells()
 
 } // namespace
 
-const std::vector<CellPlace>& boardCells()
+const std::vector<CellPlace>& BoardCells()
 {
-    static const std::vector<CellPlace> cells = makeCells();
+    static const std::vector<CellPlace> cells = MakeCells();
     return cells;
 }
 
-const std::vector<QPointF>& cellTriangle(bool up)
+const std::vector<QPointF>& CellTriangle(bool up)
 {
     static const std::vector<QPointF> upward{{30, 0}, {60, 52}, {0, 52}};
     static const std::vector<QPointF> downward{{0, 0}, {60, 0}, {30, 52}};
     return up ? upward : downward;
 }
 
-std::vector<QPointF> boardHexagon()
+std::vector<QPointF> BoardHexagon()
 {
     // Top and bottom sides from PosX 2 to 6 at PosY 4 and -4, side corners at PosX 0 and 8.
     const auto at = [](double posX, double posY) { return QPointF(FieldX(posX), FieldY(posY)); };
     return {at(2, 4), at(6, 4), at(8, 0), at(6, -4), at(2, -4), at(0, 0)};
 }
 
-EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF point)
+EdgeDistance PolygonDistance(const std::vector<QPointF>& clockwise, QPointF point)
 {
     double nearestPlane = std::numeric_limits<double>::max();
     double nearestSegment = std::numeric_limits<double>::max();
@@ -65,15 +65,15 @@ EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF poin
         const QPointF a = clockwise[i];
         const QPointF b = clockwise[(i + 1) % clockwise.size()];
         const QPointF edge = b - a;
-        const double len = length(edge);
+        const double len = Length(edge);
         const QPointF outward(edge.y() / len, -edge.x() / len);
-        const double plane = -dot(point - a, outward);
+        const double plane = -Dot(point - a, outward);
         if (plane < nearestPlane) {
             nearestPlane = plane;
             planeNormal = outward;
         }
-        const double t = std::clamp(dot(point - a, edge) / (len * len), 0.0, 1.0);
-        const double segment = length(point - (a + edge * t));
+        const double t = std::clamp(Dot(point - a, edge) / (len * len), 0.0, 1.0);
+        const double segment = Length(point - (a + edge * t));
         if (segment < nearestSegment) {
             nearestSegment = segment;
             segmentNormal = outward;
@@ -85,15 +85,15 @@ EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF poin
     return {-nearestSegment, segmentNormal};
 }
 
-int cellAt(QPointF fieldPoint, QPointF* local)
+int CellAt(QPointF fieldPoint, QPointF* local)
 {
-    const auto& cells = boardCells();
+    const auto& cells = BoardCells();
     for (size_t i = 0; i < cells.size(); ++i) {
         const QPointF inFrame = fieldPoint - QPointF(cells[i].left, cells[i].top);
         if (inFrame.x() < 0 || inFrame.x() >= CellWidth || inFrame.y() < 0 || inFrame.y() >= CellHeight) {
             continue;
         }
-        if (polygonDistance(cellTriangle(cells[i].up), inFrame).inside >= 0) {
+        if (PolygonDistance(CellTriangle(cells[i].up), inFrame).inside >= 0) {
             *local = inFrame;
             return int(i);
         }

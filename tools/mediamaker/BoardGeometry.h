@@ -15,13 +15,13 @@ struct CellPlace {
 };
 
 // The 24 cells, as the field places them.
-const std::vector<CellPlace>& boardCells();
+const std::vector<CellPlace>& BoardCells();
 
 // The corners of a cell's triangle in its own 60 by 52 frame, clockwise on screen.
-const std::vector<QPointF>& cellTriangle(bool up);
+const std::vector<QPointF>& CellTriangle(bool up);
 
 // The outline of the whole board in the field, clockwise on screen.
-std::vector<QPointF> boardHexagon();
+std::vector<QPointF> BoardHexagon();
 
 // Signed distance from a convex polygon's outline (positive inside) and the outward normal of
 // the nearest edge.
@@ -29,7 +29,7 @@ struct EdgeDistance {
     double inside;
     QPointF outward;
 };
-EdgeDistance polygonDistance(const std::vector<QPointF>& clockwise, QPointF point);
+EdgeDistance PolygonDistance(const std::vector<QPointF>& clockwise, QPointF point);
 
 // The cell under a field point, or -1, and the point in that cell's frame.
-int cellAt(QPointF fieldPoint, QPointF* local);
+int CellAt(QPointF fieldPoint, QPointF* local);

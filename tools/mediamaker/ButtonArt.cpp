@@ -13,17 +13,17 @@ namespace {
 enum class KeyState { Disabled, Normal, Pushed };
 
 // Each key sits in a dark socket that the key's overlays cover completely.
-QRectF socketRect(int key)
+QRectF SocketRect(int key)
 {
     return QRectF(1 + key * 30, 1, 28, 28);
 }
 
-void paintKey(QPainter& p, int key, KeyState state, const KeyStyle& style)
+void PaintKey(QPainter& p, int key, KeyState state, const KeyStyle& style)
 {
-    const QRectF socket = socketRect(key);
+    const QRectF socket = SocketRect(key);
     QLinearGradient hollow(socket.topLeft(), socket.bottomLeft());
-    hollow.setColorAt(0, (Socket * 0.7).toColor());
-    hollow.setColorAt(1, mix(Socket, KeyOff, 0.3).toColor());
+    hollow.setColorAt(0, (Socket * 0.7).ToColor());
+    hollow.setColorAt(1, Mix(Socket, KeyOff, 0.3).ToColor());
     p.setPen(Qt::NoPen);
     p.setBrush(hollow);
     p.drawRoundedRect(socket, 7, 7);
@@ -31,9 +31,9 @@ void paintKey(QPainter& p, int key, KeyState state, const KeyStyle& style)
     QRectF face(socket.left() + 2, socket.top() + 1.5, 24, 22);
     if (state == KeyState::Disabled) {
         face.translate(0, 2);
-        p.setBrush(KeyOff.toColor());
+        p.setBrush(KeyOff.ToColor());
         p.drawRoundedRect(face, 5, 5);
-        style.glyph(p, face.center(), KeyOffGlyph.toColor());
+        style.glyph(p, face.center(), KeyOffGlyph.ToColor());
         return;
     }
     Rgb top = KeyFaceTop, bottom = KeyFaceBottom;
@@ -42,62 +42,62 @@ void paintKey(QPainter& p, int key, KeyState state, const KeyStyle& style)
         top = KeyPushedTop;
         bottom = KeyPushedBottom;
     } else {
-        p.setBrush(KeySide.toColor());
+        p.setBrush(KeySide.ToColor());
         p.drawRoundedRect(face.translated(0, 2.5), 5, 5);
     }
     QLinearGradient shade(face.topLeft(), face.bottomLeft());
-    shade.setColorAt(0, top.toColor());
-    shade.setColorAt(1, bottom.toColor());
+    shade.setColorAt(0, top.ToColor());
+    shade.setColorAt(1, bottom.ToColor());
     p.setBrush(shade);
-    p.setPen(QPen((KeySide * 0.9).toColor(), 0.6));
+    p.setPen(QPen((KeySide * 0.9).ToColor(), 0.6));
     p.drawRoundedRect(face, 5, 5);
     style.glyph(p, face.center(), style.ink);
 }
 
-QImage keyLayer(int key, KeyState state, const KeyStyle& style)
+QImage KeyLayer(int key, KeyState state, const KeyStyle& style)
 {
-    QImage layer = layerImage(GroupWidth, GroupHeight);
+    QImage layer = LayerImage(GroupWidth, GroupHeight);
     QPainter p(&layer);
-    smoothPainter(p);
-    paintKey(p, key, state, style);
+    SmoothPainter(p);
+    PaintKey(p, key, state, style);
     return layer;
 }
 
 } // namespace
 
-ButtonGroupArt buttonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2])
+ButtonGroupArt ButtonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2])
 {
     ButtonGroupArt art;
     art.base = back.copy(offset.x(), offset.y(), GroupWidth, GroupHeight);
     for (int key = 0; key < 2; ++key) {
-        art.base = composite(art.base, keyLayer(key, KeyState::Disabled, keys[key]));
+        art.base = Composite(art.base, KeyLayer(key, KeyState::Disabled, keys[key]));
     }
     for (int key = 0; key < 2; ++key) {
-        art.normal[key] = cutOut(art.base, keyLayer(key, KeyState::Normal, keys[key]));
-        art.pushed[key] = cutOut(art.base, keyLayer(key, KeyState::Pushed, keys[key]));
+        art.normal[key] = CutOut(art.base, KeyLayer(key, KeyState::Normal, keys[key]));
+        art.pushed[key] = CutOut(art.base, KeyLayer(key, KeyState::Pushed, keys[key]));
     }
     return art;
 }
 
-QImage buttonMask(int key)
+QImage ButtonMask(int key)
 {
-    QImage mask = opaqueImage(GroupWidth, GroupHeight);
+    QImage mask = OpaqueImage(GroupWidth, GroupHeight);
     QPainter p(&mask);
-    smoothPainter(p);
+    SmoothPainter(p);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    p.drawRoundedRect(socketRect(key), 7, 7);
+    p.drawRoundedRect(SocketRect(key), 7, 7);
     return mask;
 }
 
-GlyphPainter characterGlyph(const QString& character)
+GlyphPainter CharacterGlyph(const QString& character)
 {
     return [character](QPainter& p, QPointF centre, const QColor& ink) {
-        drawText(p, character, gothic(17), centre, ink, 0.7);
+        DrawText(p, character, Gothic(17), centre, ink, 0.7);
     };
 }
 
-GlyphPainter arrowGlyph(bool pointsLeft)
+GlyphPainter ArrowGlyph(bool pointsLeft)
 {
     return [pointsLeft](QPainter& p, QPointF centre, const QColor& ink) {
         const double s = pointsLeft ? -1 : 1;

@@ -29,11 +29,11 @@ struct ButtonGroupArt {
     QImage pushed[2];
 };
 
-ButtonGroupArt buttonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2]);
+ButtonGroupArt ButtonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2]);
 
 // Button0Mask / Button1Mask: black over key 0 or 1, white elsewhere.
-QImage buttonMask(int key);
+QImage ButtonMask(int key);
 
 // The glyphs of the four keys.
-GlyphPainter characterGlyph(const QString& character);
-GlyphPainter arrowGlyph(bool pointsLeft);
+GlyphPainter CharacterGlyph(const QString& character);
+GlyphPainter ArrowGlyph(bool pointsLeft);

@@ -14,7 +14,7 @@ const QColor SheetBack(96, 100, 108);
 const QColor LabelInk(236, 238, 240);
 
 // What the game does with a picture whose Transparent is 1.
-QImage whiteToAlpha(const QImage& picture)
+QImage WhiteToAlpha(const QImage& picture)
 {
     QImage result = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < result.height(); ++y) {
@@ -29,7 +29,7 @@ QImage whiteToAlpha(const QImage& picture)
 }
 
 struct Scene {
-    std::vector<int> values; // per cell in boardCells() order, -1 empty
+    std::vector<int> values; // per cell in BoardCells() order, -1 empty
     std::vector<int> highlighted;
     int banner = 0;              // EndPict row, 0 none
     QString endPicture;          // drawn centred over everything but the buttons
@@ -40,30 +40,30 @@ struct Scene {
     int pushedUndo = -1;
 };
 
-void drawButtons(QPainter& p, const std::vector<NamedImage>& set, QPoint offset, const QString& base,
+void DrawButtons(QPainter& p, const std::vector<NamedImage>& set, QPoint offset, const QString& base,
                  const QString normal[2], const QString pushed[2], const bool enabled[2], int pushedKey)
 {
-    p.drawImage(offset, pictureNamed(set, base));
+    p.drawImage(offset, PictureNamed(set, base));
     for (int key = 0; key < 2; ++key) {
         if (enabled[key]) {
-            p.drawImage(offset, whiteToAlpha(pictureNamed(set, key == pushedKey ? pushed[key] : normal[key])));
+            p.drawImage(offset, WhiteToAlpha(PictureNamed(set, key == pushedKey ? pushed[key] : normal[key])));
         }
     }
 }
 
 // The field as the game paints it: background, banner, tiles, end picture, buttons.
-QImage drawScene(const std::vector<NamedImage>& set, const Scene& scene)
+QImage DrawScene(const std::vector<NamedImage>& set, const Scene& scene)
 {
-    QImage field = pictureNamed(set, "BackPict.png").convertToFormat(QImage::Format_RGB32);
+    QImage field = PictureNamed(set, "BackPict.png").convertToFormat(QImage::Format_RGB32);
     QPainter p(&field);
     if (scene.banner > 0) {
-        p.drawImage(QPoint(BannerLeft, BannerTop), pictureNamed(set, "EndPict.png"),
+        p.drawImage(QPoint(BannerLeft, BannerTop), PictureNamed(set, "EndPict.png"),
                     QRect(0, scene.banner * BannerHeight, BannerWidth, BannerHeight));
     }
-    const QImage triangles = whiteToAlpha(pictureNamed(set, "TrianglePict.png"));
-    const QImage highlighted = whiteToAlpha(pictureNamed(set, "TriangleHiPict.png"));
-    const QImage digits = pictureNamed(set, "TilePict.png");
-    const auto& cells = boardCells();
+    const QImage triangles = WhiteToAlpha(PictureNamed(set, "TrianglePict.png"));
+    const QImage highlighted = WhiteToAlpha(PictureNamed(set, "TriangleHiPict.png"));
+    const QImage digits = PictureNamed(set, "TilePict.png");
+    const auto& cells = BoardCells();
     for (size_t i = 0; i < cells.size(); ++i) {
         const int v = scene.values[i];
         if (v < 0) {
@@ -79,26 +79,26 @@ QImage drawScene(const std::vector<NamedImage>& set, const Scene& scene)
         p.setRenderHint(QPainter::Antialiasing);
         p.setOpacity(palette::DeadEndGreenOpacity);
         p.setPen(Qt::NoPen);
-        p.setBrush(palette::DeadEndGreen.toColor());
+        p.setBrush(palette::DeadEndGreen.ToColor());
         p.drawEllipse(25, 25, 250, 250);
         p.restore();
     }
     if (!scene.endPicture.isEmpty()) {
-        const QImage end = whiteToAlpha(pictureNamed(set, scene.endPicture));
+        const QImage end = WhiteToAlpha(PictureNamed(set, scene.endPicture));
         p.drawImage((FieldSize - end.width()) / 2, (FieldSize - end.height()) / 2, end);
     }
     const QString startNormal[2] = {"StartBtnPictN.png", "RetryBtnPictN.png"};
     const QString startPushed[2] = {"RetryBtnPictR.png", "RetryBtnPictR1.png"};
     const QString undoNormal[2] = {"UndoBtnPictN.png", "RedoBtnPictN.png"};
     const QString undoPushed[2] = {"UndoBtnPictR.png", "RedoBtnPictR.png"};
-    drawButtons(p, set, StartGroupOffset, "StartBtnPictB.png", startNormal, startPushed, scene.startKeys,
+    DrawButtons(p, set, StartGroupOffset, "StartBtnPictB.png", startNormal, startPushed, scene.startKeys,
                 scene.pushedStart);
-    drawButtons(p, set, UndoGroupOffset, "UndoBtnPictB.png", undoNormal, undoPushed, scene.undoKeys,
+    DrawButtons(p, set, UndoGroupOffset, "UndoBtnPictB.png", undoNormal, undoPushed, scene.undoKeys,
                 scene.pushedUndo);
     return field;
 }
 
-std::vector<Scene> sampleScenes()
+std::vector<Scene> SampleScenes()
 {
     Scene playing;
     playing.values = {3, 4, -1, 6, 7, 2, 2, 3, 9, 1, 5, -1, 8, 8, 7, 6, 0, 4, 5, 3, 1, -1, 9, 2};
@@ -129,27 +129,27 @@ std::vector<Scene> sampleScenes()
     return {playing, deadEnd, complete, aborted, stuck};
 }
 
-void label(QPainter& p, QPointF at, const QString& text)
+void Label(QPainter& p, QPointF at, const QString& text)
 {
     p.setPen(LabelInk);
-    p.setFont(gothic(12));
+    p.setFont(Gothic(12));
     p.drawText(at, text);
 }
 
 } // namespace
 
-QImage contactSheet(const std::vector<NamedImage>& pictures, const std::vector<NamedImage>& cursors)
+QImage ContactSheet(const std::vector<NamedImage>& pictures, const std::vector<NamedImage>& cursors)
 {
     constexpr int Margin = 16;
     constexpr int Scale = 2;
-    const std::vector<Scene> scenes = sampleScenes();
+    const std::vector<Scene> scenes = SampleScenes();
     const int width = Margin + int(scenes.size()) * (FieldSize + Margin);
-    QImage sheet = opaqueImage(width, 2400, SheetBack);
+    QImage sheet = OpaqueImage(width, 2400, SheetBack);
     QPainter p(&sheet);
 
     int x = Margin;
     for (const Scene& scene : scenes) {
-        p.drawImage(x, Margin, drawScene(pictures, scene));
+        p.drawImage(x, Margin, DrawScene(pictures, scene));
         x += FieldSize + Margin;
     }
 
@@ -164,7 +164,7 @@ QImage contactSheet(const std::vector<NamedImage>& pictures, const std::vector<N
             y += rowHeight + 24;
             rowHeight = 0;
         }
-        label(p, QPointF(x, y - 4), QString("%1 %2x%3").arg(named.file).arg(named.image.width()).arg(named.image.height()));
+        Label(p, QPointF(x, y - 4), QString("%1 %2x%3").arg(named.file).arg(named.image.width()).arg(named.image.height()));
         p.fillRect(QRect(QPoint(x, y), size), behind);
         p.drawImage(QRect(QPoint(x, y), size), named.image);
         x += std::max(size.width(), 150) + Margin;

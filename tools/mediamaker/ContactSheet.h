@@ -4,4 +4,4 @@
 
 #include "tools/mediamaker/PictureSet.h"
 
-QImage contactSheet(const std::vector<NamedImage>& pictures, const std::vector<NamedImage>& cursors);
+QImage ContactSheet(const std::vector<NamedImage>& pictures, const std::vector<NamedImage>& cursors);

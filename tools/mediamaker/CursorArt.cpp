@@ -11,7 +11,7 @@ namespace {
 
 constexpr int CursorSize = 32;
 
-QImage cursorImage(QPoint hotspot)
+QImage CursorImage(QPoint hotspot)
 {
     QImage image(CursorSize, CursorSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -21,7 +21,7 @@ QImage cursorImage(QPoint hotspot)
 }
 
 // Black shape with a white outline, as system cursors are drawn.
-void drawOutlined(QPainter& p, const QPainterPath& shape, const QColor& fill = Qt::black,
+void DrawOutlined(QPainter& p, const QPainterPath& shape, const QColor& fill = Qt::black,
                   const QColor& outline = Qt::white)
 {
     p.setPen(QPen(outline, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -32,7 +32,7 @@ void drawOutlined(QPainter& p, const QPainterPath& shape, const QColor& fill = Q
     p.drawPath(shape);
 }
 
-QPainterPath arrow()
+QPainterPath Arrow()
 {
     QPainterPath path;
     path.moveTo(2, 2);
@@ -46,7 +46,7 @@ QPainterPath arrow()
     return path;
 }
 
-QPainterPath tile()
+QPainterPath Tile()
 {
     QPainterPath path;
     path.moveTo(21.5, 15);
@@ -56,31 +56,31 @@ QPainterPath tile()
     return path;
 }
 
-QImage arrowWithTile(bool carrying)
+QImage ArrowWithTile(bool carrying)
 {
-    QImage image = cursorImage({2, 2});
+    QImage image = CursorImage({2, 2});
     QPainter p(&image);
-    smoothPainter(p);
-    drawOutlined(p, arrow());
+    SmoothPainter(p);
+    DrawOutlined(p, Arrow());
     if (carrying) {
-        drawOutlined(p, tile(), Amber.toColor(), (AmberDeep * 0.6).toColor());
+        DrawOutlined(p, Tile(), Amber.ToColor(), (AmberDeep * 0.6).ToColor());
     } else {
         p.setPen(QPen(Qt::white, 3.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(tile());
+        p.drawPath(Tile());
         p.setPen(QPen(Qt::black, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPath(tile());
+        p.drawPath(Tile());
     }
     return image;
 }
 
 } // namespace
 
-QImage buttonCursor()
+QImage ButtonCursor()
 {
-    QImage image = cursorImage({12, 2});
+    QImage image = CursorImage({12, 2});
     QPainter p(&image);
-    smoothPainter(p);
+    SmoothPainter(p);
     // Index finger up, three fingers folded beside it, the thumb at the left, the palm below.
     QPainterPath hand;
     hand.setFillRule(Qt::WindingFill);
@@ -108,12 +108,12 @@ QImage buttonCursor()
     return image;
 }
 
-QImage fieldCursor()
+QImage FieldCursor()
 {
-    return arrowWithTile(false);
+    return ArrowWithTile(false);
 }
 
-QImage selectCursor()
+QImage SelectCursor()
 {
-    return arrowWithTile(true);
+    return ArrowWithTile(true);
 }

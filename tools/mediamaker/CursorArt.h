@@ -4,8 +4,8 @@
 #include <QImage>
 
 // 168: a pointing hand, over an active button.
-QImage buttonCursor();
+QImage ButtonCursor();
 // 169: an arrow with an empty tile, over the board while no tile is selected.
-QImage fieldCursor();
+QImage FieldCursor();
 // 170: an arrow carrying an amber tile, over the board while a tile is selected.
-QImage selectCursor();
+QImage SelectCursor();

@@ -15,14 +15,14 @@ namespace {
 
 constexpr int EmblemSize = 32;
 
-QPointF polar(QPointF centre, double radius, double degrees)
+QPointF Polar(QPointF centre, double radius, double degrees)
 {
     const double a = degrees * M_PI / 180;
     return centre + QPointF(radius * std::cos(a), radius * std::sin(a));
 }
 
 // A triangle pulled towards its centroid by `inset` pixels (of its inscribed circle).
-QPolygonF insetTriangle(QPointF a, QPointF b, QPointF c, double inset)
+QPolygonF InsetTriangle(QPointF a, QPointF b, QPointF c, double inset)
 {
     const QPointF centroid = (a + b + c) / 3;
     const double inradius = std::hypot(b.x() - a.x(), b.y() - a.y()) / (2 * std::sqrt(3.0));
@@ -41,12 +41,12 @@ const std::map<QChar, const char*> PixelFont = {
     {'U', "X.XX.XX.XX.XXXX"}, {'B', "XX.X.XXX.X.XXX."}, {'K', "X.XX.XXX.X.XX.X"},
 };
 
-void drawBadge(QPainter& p, int top, const QString& text, Rgb fill)
+void DrawBadge(QPainter& p, int top, const QString& text, Rgb fill)
 {
     p.save();
-    smoothPainter(p);
-    p.setPen(QPen((fill * 0.7).toColor(), 1));
-    p.setBrush(fill.toColor());
+    SmoothPainter(p);
+    p.setPen(QPen((fill * 0.7).ToColor(), 1));
+    p.setBrush(fill.ToColor());
     p.drawRoundedRect(QRectF(0.5, top + 0.5, 15, 7), 3, 3);
     p.restore();
     const int left = (16 - (4 * int(text.size()) - 1)) / 2;
@@ -62,33 +62,33 @@ void drawBadge(QPainter& p, int top, const QString& text, Rgb fill)
 
 } // namespace
 
-QImage iconPicture()
+QImage IconPicture()
 {
-    QImage icon = opaqueImage(EmblemSize, EmblemSize);
+    QImage icon = OpaqueImage(EmblemSize, EmblemSize);
     QPainter p(&icon);
-    smoothPainter(p);
+    SmoothPainter(p);
     QRadialGradient dusk(QPointF(16, 13), 22);
-    dusk.setColorAt(0, mix(FieldMiddle, TrayLight, 0.2).toColor());
-    dusk.setColorAt(1, FieldEdge.toColor());
-    p.setPen(QPen((FieldEdge * 0.8).toColor(), 1));
+    dusk.setColorAt(0, Mix(FieldMiddle, TrayLight, 0.2).ToColor());
+    dusk.setColorAt(1, FieldEdge.ToColor());
+    p.setPen(QPen((FieldEdge * 0.8).ToColor(), 1));
     p.setBrush(dusk);
     p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 7, 7);
 
     const QPointF centre(16, 16);
     p.setPen(Qt::NoPen);
     for (int k = 0; k < 6; ++k) {
-        const QPolygonF tile = insetTriangle(centre, polar(centre, 12.5, 60.0 * k), polar(centre, 12.5, 60.0 * (k + 1)), 0.6);
-        p.setBrush((k == 4 ? Amber : k % 2 == 0 ? TileFace : mix(TileFace, TileShade, 0.35)).toColor());
+        const QPolygonF tile = InsetTriangle(centre, Polar(centre, 12.5, 60.0 * k), Polar(centre, 12.5, 60.0 * (k + 1)), 0.6);
+        p.setBrush((k == 4 ? Amber : k % 2 == 0 ? TileFace : Mix(TileFace, TileShade, 0.35)).ToColor());
         p.drawPolygon(tile);
     }
     return icon;
 }
 
-QImage makerLogoPicture()
+QImage MakerLogoPicture()
 {
-    QImage logo = opaqueImage(EmblemSize, EmblemSize);
+    QImage logo = OpaqueImage(EmblemSize, EmblemSize);
     QPainter p(&logo);
-    smoothPainter(p);
+    SmoothPainter(p);
     QRadialGradient glow(QPointF(12, 11), 22);
     glow.setColorAt(0, QColor(246, 132, 96));
     glow.setColorAt(1, QColor(188, 64, 60));
@@ -104,13 +104,13 @@ QImage makerLogoPicture()
     p.setBrush(QColor(84, 160, 84));
     p.drawPath(leaf);
 
-    drawText(p, "P", gothic(20), QPointF(16, 17.5), Ivory.toColor(), 1.0);
+    DrawText(p, "P", Gothic(20), QPointF(16, 17.5), Ivory.ToColor(), 1.0);
     return logo;
 }
 
-QImage targetSystemPicture()
+QImage TargetSystemPicture()
 {
-    QImage strip = opaqueImage(16, 40);
+    QImage strip = OpaqueImage(16, 40);
     QPainter p(&strip);
     const struct {
         QString text;
@@ -118,7 +118,7 @@ QImage targetSystemPicture()
     } badges[] = {{"68K", {120, 120, 128}}, {"PPC", {150, 96, 60}}, {"UB", {100, 110, 150}},
                   {"x86", {70, 120, 100}},  {"x64", {40, 82, 150}}};
     for (int i = 0; i < 5; ++i) {
-        drawBadge(p, 8 * i, badges[i].text, badges[i].fill);
+        DrawBadge(p, 8 * i, badges[i].text, badges[i].fill);
     }
     return strip;
 }

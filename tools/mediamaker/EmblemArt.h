@@ -4,11 +4,11 @@
 #include <QImage>
 
 // IconPict: 32 by 32, the game's icon (a little board of six tiles) on white.
-QImage iconPicture();
+QImage IconPicture();
 
 // PomavellPict: 32 by 32, the maker's logo on white.
-QImage makerLogoPicture();
+QImage MakerLogoPicture();
 
 // TargetSystemPict: 16 by 40, five 8-high badges; the one shown (rows 32 to 39) names the
 // system the game is built for.
-QImage targetSystemPicture();
+QImage TargetSystemPicture();

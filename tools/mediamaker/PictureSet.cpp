@@ -6,28 +6,28 @@
 #include "tools/mediamaker/FieldArt.h"
 #include "tools/mediamaker/Palette.h"
 
-std::vector<NamedImage> gamePictures()
+std::vector<NamedImage> GamePictures()
 {
     using namespace palette;
-    const QImage back = backPicture();
-    const KeyStyle startKeys[2] = {{characterGlyph("始"), StartInk.toColor()},
-                                   {characterGlyph("再"), RetryInk.toColor()}};
-    const KeyStyle undoKeys[2] = {{arrowGlyph(true), ArrowInk.toColor()}, {arrowGlyph(false), ArrowInk.toColor()}};
-    const ButtonGroupArt start = buttonGroup(back, StartGroupOffset, startKeys);
-    const ButtonGroupArt undo = buttonGroup(back, UndoGroupOffset, undoKeys);
+    const QImage back = BackPicture();
+    const KeyStyle startKeys[2] = {{CharacterGlyph("始"), StartInk.ToColor()},
+                                   {CharacterGlyph("再"), RetryInk.ToColor()}};
+    const KeyStyle undoKeys[2] = {{ArrowGlyph(true), ArrowInk.ToColor()}, {ArrowGlyph(false), ArrowInk.ToColor()}};
+    const ButtonGroupArt start = ButtonGroup(back, StartGroupOffset, startKeys);
+    const ButtonGroupArt undo = ButtonGroup(back, UndoGroupOffset, undoKeys);
     return {
-        {"IconPict.png", iconPicture()},
-        {"PomavellPict.png", makerLogoPicture()},
-        {"TargetSystemPict.png", targetSystemPicture()},
+        {"IconPict.png", IconPicture()},
+        {"PomavellPict.png", MakerLogoPicture()},
+        {"TargetSystemPict.png", TargetSystemPicture()},
         {"BackPict.png", back},
-        {"TrianglePict.png", trianglePicture(false)},
-        {"TriangleHiPict.png", trianglePicture(true)},
-        {"TilePict.png", tilePicture()},
-        {"EndPict.png", endPicture(back)},
+        {"TrianglePict.png", TrianglePicture(false)},
+        {"TriangleHiPict.png", TrianglePicture(true)},
+        {"TilePict.png", TilePicture()},
+        {"EndPict.png", EndPicture(back)},
         {"StartBtnPictB.png", start.base},
         {"UndoBtnPictB.png", undo.base},
-        {"Button0Mask.png", buttonMask(0)},
-        {"Button1Mask.png", buttonMask(1)},
+        {"Button0Mask.png", ButtonMask(0)},
+        {"Button1Mask.png", ButtonMask(1)},
         {"StartBtnPictN.png", start.normal[0]},
         {"RetryBtnPictN.png", start.normal[1]},
         {"UndoBtnPictN.png", undo.normal[0]},
@@ -37,17 +37,17 @@ std::vector<NamedImage> gamePictures()
         {"RetryBtnPictR1.png", start.pushed[1]},
         {"UndoBtnPictR.png", undo.pushed[0]},
         {"RedoBtnPictR.png", undo.pushed[1]},
-        {"CompletePict.png", completePicture(back)},
-        {"DeadEndPict.png", deadEndPicture(back)},
+        {"CompletePict.png", CompletePicture(back)},
+        {"DeadEndPict.png", DeadEndPicture(back)},
     };
 }
 
-std::vector<NamedImage> gameCursors()
+std::vector<NamedImage> GameCursors()
 {
-    return {{"Cursor168.png", buttonCursor()}, {"Cursor169.png", fieldCursor()}, {"Cursor170.png", selectCursor()}};
+    return {{"Cursor168.png", ButtonCursor()}, {"Cursor169.png", FieldCursor()}, {"Cursor170.png", SelectCursor()}};
 }
 
-QImage pictureNamed(const std::vector<NamedImage>& set, const QString& file)
+QImage PictureNamed(const std::vector<NamedImage>& set, const QString& file)
 {
     for (const NamedImage& named : set) {
         if (named.file == file) {

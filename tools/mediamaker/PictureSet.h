@@ -11,8 +11,8 @@ struct NamedImage {
     QImage image;
 };
 
-std::vector<NamedImage> gamePictures();
-std::vector<NamedImage> gameCursors();
+std::vector<NamedImage> GamePictures();
+std::vector<NamedImage> GameCursors();
 
 // The picture of a set by file name (a null image when there is none).
-QImage pictureNamed(const std::vector<NamedImage>& set, const QString& file);
+QImage PictureNamed(const std::vector<NamedImage>& set, const QString& file);

@@ -10,19 +10,19 @@ constexpr double C5 = 523.25, E5 = 659.26, G5 = 783.99, A5 = 880.00;
 constexpr double C6 = 1046.50, D6 = 1174.66, E6 = 1318.51;
 
 // Two soft reed beeps: the game was broken off.
-std::vector<double> beep()
+std::vector<double> Beep()
 {
-    return renderNotes({{0.00, A5, 0.10, 1, Timbre::Reed, 0.5}, {0.15, A5, 0.11, 1, Timbre::Reed, 0.5}}, 0.28, 0.42);
+    return RenderNotes({{0.00, A5, 0.10, 1, Timbre::Reed, 0.5}, {0.15, A5, 0.11, 1, Timbre::Reed, 0.5}}, 0.28, 0.42);
 }
 
 // A short wooden knock: a tile is picked up.
-std::vector<double> click()
+std::vector<double> Click()
 {
-    return renderNotes({{0.0, E6, 0.06, 1, Timbre::Wood, 0.014}}, 0.07, 0.45);
+    return RenderNotes({{0.0, E6, 0.06, 1, Timbre::Wood, 0.014}}, 0.07, 0.45);
 }
 
 // A rising figure that opens onto a ringing major chord.
-std::vector<double> complete()
+std::vector<double> Complete()
 {
     std::vector<Note> notes = {
         {0.00, G4, 0.30, 0.8, Timbre::Marimba, 0.18},
@@ -33,13 +33,13 @@ std::vector<double> complete()
     for (double f : {C5, E5, G5, C6}) {
         notes.push_back({0.46, f, 1.10, 0.55, Timbre::Bell, 0.32});
     }
-    return renderNotes(notes, 1.6, 0.62);
+    return RenderNotes(notes, 1.6, 0.62);
 }
 
 // A slow falling figure that sags at its end: no move is left.
-std::vector<double> deadEnd()
+std::vector<double> DeadEnd()
 {
-    return renderNotes({{0.00, G4, 0.24, 1, Timbre::Soft, 0.35},
+    return RenderNotes({{0.00, G4, 0.24, 1, Timbre::Soft, 0.35},
                         {0.22, Fs4, 0.24, 1, Timbre::Soft, 0.35},
                         {0.44, F4, 0.24, 1, Timbre::Soft, 0.35},
                         {0.66, E4, 0.80, 1, Timbre::Soft, 0.3, 0.97, 0.006}},
@@ -47,21 +47,21 @@ std::vector<double> deadEnd()
 }
 
 // True silence, for the player's idle sound.
-std::vector<double> silence()
+std::vector<double> Silence()
 {
     return std::vector<double>(SampleRate / 10, 0.0);
 }
 
 // One clear bell note to judge the volume by.
-std::vector<double> volumeSample()
+std::vector<double> VolumeSample()
 {
-    return renderNotes({{0.0, A5, 0.55, 1, Timbre::Bell, 0.28}}, 0.56, 0.6);
+    return RenderNotes({{0.0, A5, 0.55, 1, Timbre::Bell, 0.28}}, 0.56, 0.6);
 }
 
 // A quick rising arpeggio: a new board is laid out.
-std::vector<double> start()
+std::vector<double> Start()
 {
-    return renderNotes({{0.00, C5, 0.30, 1, Timbre::Marimba, 0.15},
+    return RenderNotes({{0.00, C5, 0.30, 1, Timbre::Marimba, 0.15},
                         {0.07, E5, 0.30, 1, Timbre::Marimba, 0.15},
                         {0.14, G5, 0.30, 1, Timbre::Marimba, 0.15},
                         {0.21, C6, 0.40, 1, Timbre::Marimba, 0.2}},
@@ -69,25 +69,25 @@ std::vector<double> start()
 }
 
 // A soft upward blip: one move taken back or made again.
-std::vector<double> step()
+std::vector<double> Step()
 {
-    return renderNotes({{0.0, C5, 0.09, 1, Timbre::Soft, 0.06, 1.18}}, 0.10, 0.42);
+    return RenderNotes({{0.0, C5, 0.09, 1, Timbre::Soft, 0.06, 1.18}}, 0.10, 0.42);
 }
 
 // A bright two-bar ding: a tile vanishes.
-std::vector<double> tile()
+std::vector<double> Tile()
 {
-    return renderNotes({{0.0, G5, 0.28, 1, Timbre::Marimba, 0.12}, {0.0, D6, 0.22, 0.35, Timbre::Marimba, 0.08}},
+    return RenderNotes({{0.0, G5, 0.28, 1, Timbre::Marimba, 0.12}, {0.0, D6, 0.22, 0.35, Timbre::Marimba, 0.08}},
                        0.29, 0.55);
 }
 
 } // namespace
 
-std::vector<NamedSound> gameSounds()
+std::vector<NamedSound> GameSounds()
 {
     return {
-        {"BeepSnd.wav", beep()},         {"ClickSnd.wav", click()},   {"CompleteSnd.wav", complete()},
-        {"DeadEndSnd.wav", deadEnd()},   {"SilenceSnd.wav", silence()}, {"SoundVolSnd.wav", volumeSample()},
-        {"StartSnd.wav", start()},       {"StepSnd.wav", step()},     {"TileSnd.wav", tile()},
+        {"BeepSnd.wav", Beep()},         {"ClickSnd.wav", Click()},   {"CompleteSnd.wav", Complete()},
+        {"DeadEndSnd.wav", DeadEnd()},   {"SilenceSnd.wav", Silence()}, {"SoundVolSnd.wav", VolumeSample()},
+        {"StartSnd.wav", Start()},       {"StepSnd.wav", Step()},     {"TileSnd.wav", Tile()},
     };
 }

@@ -9,4 +9,4 @@ struct NamedSound {
     std::vector<double> samples;
 };
 
-std::vector<NamedSound> gameSounds();
+std::vector<NamedSound> GameSounds();

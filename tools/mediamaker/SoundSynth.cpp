@@ -13,7 +13,7 @@ struct Partial {
     double decayScale; // this partial's decay relative to the fundamental's
 };
 
-std::vector<Partial> partialsOf(Timbre timbre)
+std::vector<Partial> PartialsOf(Timbre timbre)
 {
     switch (timbre) {
     case Timbre::Wood:
@@ -31,16 +31,16 @@ std::vector<Partial> partialsOf(Timbre timbre)
 }
 
 // Raised-cosine ramp from 0 at t = 0 to 1 at t = span.
-double ramp(double t, double span)
+double Ramp(double t, double span)
 {
     return t >= span ? 1 : 0.5 - 0.5 * std::cos(M_PI * std::max(t, 0.0) / span);
 }
 
-void addNote(std::vector<double>& mix, const Note& note)
+void AddNote(std::vector<double>& mix, const Note& note)
 {
     constexpr double Attack = 0.004;
     const double release = std::min(0.06, note.length * 0.3);
-    const std::vector<Partial> partials = partialsOf(note.timbre);
+    const std::vector<Partial> partials = PartialsOf(note.timbre);
     const int first = int(note.start * SampleRate);
     const int count = int(note.length * SampleRate);
     std::vector<double> phase(partials.size(), 0.0);
@@ -48,7 +48,7 @@ void addNote(std::vector<double>& mix, const Note& note)
         const double t = double(i) / SampleRate;
         const double progress = t / note.length;
         const double bend = std::pow(note.glide, progress) * (1 + note.vibrato * std::sin(2 * M_PI * 5.5 * t));
-        const double envelope = ramp(t, Attack) * ramp(note.length - t, release);
+        const double envelope = Ramp(t, Attack) * Ramp(note.length - t, release);
         double value = 0;
         for (size_t k = 0; k < partials.size(); ++k) {
             const Partial& p = partials[k];
@@ -59,7 +59,7 @@ void addNote(std::vector<double>& mix, const Note& note)
     }
 }
 
-void writeLittleEndian(std::ofstream& out, uint32_t value, int bytes)
+void WriteLittleEndian(std::ofstream& out, uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i) {
         out.put(char((value >> (8 * i)) & 0xff));
@@ -68,11 +68,11 @@ void writeLittleEndian(std::ofstream& out, uint32_t value, int bytes)
 
 } // namespace
 
-std::vector<double> renderNotes(const std::vector<Note>& notes, double seconds, double peak)
+std::vector<double> RenderNotes(const std::vector<Note>& notes, double seconds, double peak)
 {
     std::vector<double> mix(size_t(seconds * SampleRate), 0.0);
     for (const Note& note : notes) {
-        addNote(mix, note);
+        AddNote(mix, note);
     }
     double loudest = 0;
     for (double v : mix) {
@@ -82,30 +82,30 @@ std::vector<double> renderNotes(const std::vector<Note>& notes, double seconds, 
     const size_t fade = SampleRate / 200;
     for (size_t i = 0; i < mix.size(); ++i) {
         const double edge = double(std::min(i, mix.size() - 1 - i));
-        mix[i] *= scale * ramp(edge, double(fade));
+        mix[i] *= scale * Ramp(edge, double(fade));
     }
     return mix;
 }
 
-bool writeWav(const std::string& path, const std::vector<double>& samples)
+bool WriteWav(const std::string& path, const std::vector<double>& samples)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const uint32_t dataBytes = uint32_t(samples.size() * 2);
     out.write("RIFF", 4);
-    writeLittleEndian(out, 36 + dataBytes, 4);
+    WriteLittleEndian(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
-    writeLittleEndian(out, 16, 4);         // format chunk size
-    writeLittleEndian(out, 1, 2);          // PCM
-    writeLittleEndian(out, 1, 2);          // mono
-    writeLittleEndian(out, SampleRate, 4);
-    writeLittleEndian(out, SampleRate * 2, 4); // bytes per second
-    writeLittleEndian(out, 2, 2);          // bytes per frame
-    writeLittleEndian(out, 16, 2);         // bits per sample
+    WriteLittleEndian(out, 16, 4);         // format chunk size
+    WriteLittleEndian(out, 1, 2);          // PCM
+    WriteLittleEndian(out, 1, 2);          // mono
+    WriteLittleEndian(out, SampleRate, 4);
+    WriteLittleEndian(out, SampleRate * 2, 4); // bytes per second
+    WriteLittleEndian(out, 2, 2);          // bytes per frame
+    WriteLittleEndian(out, 16, 2);         // bits per sample
     out.write("data", 4);
-    writeLittleEndian(out, dataBytes, 4);
+    WriteLittleEndian(out, dataBytes, 4);
     for (double v : samples) {
         const auto s = int16_t(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
-        writeLittleEndian(out, uint16_t(s), 2);
+        WriteLittleEndian(out, uint16_t(s), 2);
     }
     return bool(out);
 }

@@ -28,7 +28,7 @@ struct Note {
 
 // Mixes the notes into `seconds` of samples, scaled so that the loudest sample is `peak`
 // (0..1 of full scale), with the ends faded so that the sound starts and stops at zero.
-std::vector<double> renderNotes(const std::vector<Note>& notes, double seconds, double peak);
+std::vector<double> RenderNotes(const std::vector<Note>& notes, double seconds, double peak);
 
 // Writes mono 16-bit PCM at SampleRate; false when the file cannot be written.
-bool writeWav(const std::string& path, const std::vector<double>& samples);
+bool WriteWav(const std::string& path, const std::vector<double>& samples);

@@ -14,7 +14,7 @@
 
 namespace {
 
-bool saveAll(const QDir& folder, const std::vector<NamedImage>& images)
+bool SaveAll(const QDir& folder, const std::vector<NamedImage>& images)
 {
     for (const NamedImage& named : images) {
         if (!named.image.save(folder.filePath(named.file), "PNG")) {
@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: mediamaker <ResourcesDir> <contactSheet.png>\n");
         return 2;
     }
-    if (!loadFonts()) {
+    if (!LoadFonts()) {
         std::fprintf(stderr, "mediamaker: the IPA P Gothic font is missing (fonts-ipafont-gothic)\n");
         return 1;
     }
@@ -44,18 +44,18 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const std::vector<NamedImage> pictures = gamePictures();
-    const std::vector<NamedImage> cursors = gameCursors();
-    if (!saveAll(folder, pictures) || !saveAll(folder, cursors)) {
+    const std::vector<NamedImage> pictures = GamePictures();
+    const std::vector<NamedImage> cursors = GameCursors();
+    if (!SaveAll(folder, pictures) || !SaveAll(folder, cursors)) {
         return 1;
     }
-    for (const NamedSound& sound : gameSounds()) {
-        if (!writeWav(folder.filePath(QString::fromStdString(sound.file)).toStdString(), sound.samples)) {
+    for (const NamedSound& sound : GameSounds()) {
+        if (!WriteWav(folder.filePath(QString::fromStdString(sound.file)).toStdString(), sound.samples)) {
             std::fprintf(stderr, "mediamaker: cannot write %s\n", sound.file.c_str());
             return 1;
         }
     }
-    if (!contactSheet(pictures, cursors).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    if (!ContactSheet(pictures, cursors).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "mediamaker: cannot write %s\n", argv[2]);
         return 1;
     }
