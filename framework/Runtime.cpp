@@ -45,6 +45,7 @@ void RuntimeShutdown()
     WindowAccess::ReleaseAll();
     RuntimeRegisterAppObject(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SoundAccess::FinishLoads();
     // Widgets of controls that never joined a window.
     const QWidgetList leftOver = QApplication::topLevelWidgets();
     QList<QPointer<QWidget>> widgets(leftOver.begin(), leftOver.end());

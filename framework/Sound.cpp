@@ -1,20 +1,46 @@
 #include "framework/Sound.h"
 
 #include "framework/TestSeams.h"
+#include "framework/qt/LayerAccess.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QSoundEffect>
+#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <set>
+#include <vector>
 
 class SoundEffect {
 public:
     QSoundEffect effect;
+
+    bool Loading() const { return effect.status() == QSoundEffect::Loading; }
 };
 
 namespace {
+
+// Qt decodes sounds on a thread of its sample cache, and that cache deadlocks when the process
+// exits while a decode is still under way. So an effect lives until its load is over, even
+// when its sound is released sooner, and the layer's shutdown waits for the loads.
+std::set<const SoundEffect*>& LiveEffects()
+{
+    static auto* const effects = new std::set<const SoundEffect*>;
+    return *effects;
+}
+
+std::vector<std::unique_ptr<SoundEffect>>& ReleasedWhileLoading()
+{
+    static auto* const effects = new std::vector<std::unique_ptr<SoundEffect>>;
+    return *effects;
+}
+
+// Long enough for any sound the layer takes; a load that takes longer is not waited for.
+constexpr int LoadWaitMs = 5000;
 
 std::function<void(const Sound&, Int32)> playObserver;
 
@@ -96,9 +122,39 @@ std::shared_ptr<Sound> Sound::Open(const String& path)
     return std::shared_ptr<Sound>(new Sound(std::move(effect)));
 }
 
-Sound::Sound(std::unique_ptr<SoundEffect> effect) : itsEffect(std::move(effect)) {}
+Sound::Sound(std::unique_ptr<SoundEffect> effect) : itsEffect(std::move(effect))
+{
+    LiveEffects().insert(itsEffect.get());
+}
 
-Sound::~Sound() = default;
+Sound::~Sound()
+{
+    LiveEffects().erase(itsEffect.get());
+    auto& kept = ReleasedWhileLoading();
+    std::erase_if(kept, [](const auto& effect) { return !effect->Loading(); });
+    if (itsEffect->Loading()) {
+        kept.push_back(std::move(itsEffect));
+    }
+}
+
+Int32 SoundAccess::LoadsInFlight()
+{
+    const auto& live = LiveEffects();
+    const auto& kept = ReleasedWhileLoading();
+    return static_cast<Int32>(std::count_if(live.begin(), live.end(), [](auto* e) { return e->Loading(); }) +
+                              std::count_if(kept.begin(), kept.end(), [](auto& e) { return e->Loading(); }));
+}
+
+void SoundAccess::FinishLoads()
+{
+    // A finished load reaches its effect as a queued call from the cache's thread.
+    const QDeadlineTimer deadline(LoadWaitMs);
+    while (LoadsInFlight() > 0 && !deadline.hasExpired()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QThread::msleep(1);
+    }
+    ReleasedWhileLoading().clear();
+}
 
 void Sound::Play()
 {

@@ -31,6 +31,14 @@ struct WindowAccess {
     static void ReleaseAll();
 };
 
+struct SoundAccess {
+    // Sounds whose file is still being decoded, released ones included.
+    static Int32 LoadsInFlight();
+    // Program end: waits a few seconds at most until no sound is being decoded, then drops
+    // the released ones.
+    static void FinishLoads();
+};
+
 struct ControlAccess {
     static QWidget* Widget(const RectControl& control);
     // Gives the control the widget that shows it; made by the control's class.
