@@ -112,6 +112,11 @@ void SetSoundPlayObserver(std::function<void(const Sound&, Int32 volume)> observ
     playObserver = std::move(observer);
 }
 
+String SoundSourceFile(const Sound& sound)
+{
+    return sound.itsEffect->effect.source().toLocalFile().toStdString();
+}
+
 std::shared_ptr<Sound> Sound::Open(const String& path)
 {
     if (!IsPlayableWav(path)) {

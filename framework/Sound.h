@@ -23,6 +23,7 @@ public:
     void Play();
 
 private:
+    friend String SoundSourceFile(const Sound& sound);
     explicit Sound(std::unique_ptr<SoundEffect> effect);
 
     std::unique_ptr<SoundEffect> itsEffect;

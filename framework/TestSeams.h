@@ -22,6 +22,9 @@ void SetMouseDownOverride(std::optional<bool> down);
 // Called with the sound and its volume each time a Sound starts to play.
 void SetSoundPlayObserver(std::function<void(const Sound&, Int32 volume)> observer);
 
+// The file the sound was opened from.
+String SoundSourceFile(const Sound& sound);
+
 // How often Beep() has sounded in this process.
 Int32 BeepCount();
 

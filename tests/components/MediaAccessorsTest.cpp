@@ -4,21 +4,27 @@
 #include "components/media/PictureShelf.h"
 #include "components/media/SoundShelf.h"
 
+#include "framework/Application.h"
+#include "framework/Color.h"
 #include "framework/MouseCursor.h"
 #include "framework/Picture.h"
+#include "framework/RGBSurface.h"
 #include "framework/ResourceFork.h"
 #include "framework/Sound.h"
 #include "framework/TestSeams.h"
 #include "framework/qt/CursorImage.h"
 
 #include <QImage>
+#include <QString>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -68,6 +74,85 @@ public:
     BuiltResourcesFolder() { SetResourcesFolderOverride(BuiltResources.string()); }
     ~BuiltResourcesFolder() { SetResourcesFolderOverride(std::nullopt); }
 };
+
+// The file as read by the toolkit itself, by path.
+QImage FileImage(const std::string& name)
+{
+    return QImage(QString::fromStdString((BuiltResources / name).string()));
+}
+
+bool SamePixels(Picture& picture, const QImage& file)
+{
+    if (file.isNull() || picture.Width() != file.width() || picture.Height() != file.height()) {
+        return false;
+    }
+    const std::shared_ptr<RGBSurface> surface = picture.RGBSurface();
+    const QImage rgb = file.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb pixel = rgb.pixel(x, y);
+            if (surface->Pixel(x, y) != Color(qRed(pixel), qGreen(pixel), qBlue(pixel))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Each accessor against the file it is named after (the pushed start and retry faces against
+// the two retry files): the picture matches that file pixel for pixel and no other file of the
+// set, the sound was opened from that file, the cursor holds that file's image.
+TEST(MediaAccessors, EachGivesThePictureSoundOrCursorOfItsOwnFile)
+{
+    BuiltResourcesFolder resources;
+    const std::vector<std::pair<std::function<std::shared_ptr<Picture>()>, std::string>> pictures = {
+        {IconPict, "IconPict.png"},           {PomavellPict, "PomavellPict.png"},
+        {TargetSystemPict, "TargetSystemPict.png"}, {BackPict, "BackPict.png"},
+        {TrianglePict, "TrianglePict.png"},   {TriangleHiPict, "TriangleHiPict.png"},
+        {TilePict, "TilePict.png"},           {EndPict, "EndPict.png"},
+        {StartBtnPictB, "StartBtnPictB.png"}, {UndoBtnPictB, "UndoBtnPictB.png"},
+        {Button0Mask, "Button0Mask.png"},     {Button1Mask, "Button1Mask.png"},
+        {StartBtnPictN, "StartBtnPictN.png"}, {RetryBtnPictN, "RetryBtnPictN.png"},
+        {UndoBtnPictN, "UndoBtnPictN.png"},   {RedoBtnPictN, "RedoBtnPictN.png"},
+        {StartBtnPictR, "RetryBtnPictR.png"}, {RetryBtnPictR, "RetryBtnPictR1.png"},
+        {UndoBtnPictR, "UndoBtnPictR.png"},   {RedoBtnPictR, "RedoBtnPictR.png"},
+        {CompletePict, "CompletePict.png"},   {DeadEndPict, "DeadEndPict.png"},
+    };
+    for (const auto& [accessor, file] : pictures) {
+        const std::shared_ptr<Picture> picture = accessor();
+        ASSERT_NE(picture, nullptr) << file;
+        ASSERT_FALSE(FileImage(file).hasAlphaChannel()) << file << ": the media are opaque";
+        EXPECT_TRUE(SamePixels(*picture, FileImage(file))) << file;
+        for (const auto& other : pictures) {
+            if (other.second != file) {
+                EXPECT_FALSE(SamePixels(*picture, FileImage(other.second))) << file << " looks like " << other.second;
+            }
+        }
+    }
+
+    const std::pair<std::function<std::shared_ptr<Sound>()>, std::string> sounds[] = {
+        {BeepSnd, "BeepSnd.wav"},         {ClickSnd, "ClickSnd.wav"}, {CompleteSnd, "CompleteSnd.wav"},
+        {DeadEndSnd, "DeadEndSnd.wav"},   {SilenceSnd, "SilenceSnd.wav"},
+        {SoundVolSnd, "SoundVolSnd.wav"}, {StartSnd, "StartSnd.wav"}, {StepSnd, "StepSnd.wav"},
+        {TileSnd, "TileSnd.wav"},
+    };
+    for (const auto& [accessor, file] : sounds) {
+        const std::shared_ptr<Sound> sound = accessor();
+        ASSERT_NE(sound, nullptr) << file;
+        std::error_code error;
+        EXPECT_TRUE(fs::equivalent(SoundSourceFile(*sound), BuiltResources / file, error)) << file;
+    }
+
+    RuntimeRegisterAppObject(std::make_shared<Application>());
+    const std::pair<std::function<std::shared_ptr<MouseCursor>()>, std::string> cursors[] = {
+        {ButtonCursor, "Cursor168.png"}, {FieldCursor, "Cursor169.png"}, {SelectCursor, "Cursor170.png"}};
+    for (const auto& [accessor, file] : cursors) {
+        const std::shared_ptr<MouseCursor> cursor = accessor();
+        ASSERT_NE(cursor, nullptr) << file;
+        EXPECT_EQ(cursor->Image().image, FileImage(file)) << file;
+    }
+    RuntimeRegisterAppObject(nullptr);
+}
 
 TEST(SoundShelf, AFailedLoadStaysNullForTheRunEvenWhenTheFileTurnsUp)
 {
