@@ -25,23 +25,33 @@ public:
     std::vector<Int32> Visited;
 };
 
-// Rnd gives these draws in turn, then the last one for good.
+// Rnd gives these draws in turn, then the last one for good, or all of them over and over.
 class ScriptedDraws {
 public:
-    explicit ScriptedDraws(std::deque<double> draws) : itsDraws(std::move(draws))
+    enum Ending { KeepLast, Cycle };
+
+    explicit ScriptedDraws(std::deque<double> draws, Ending ending = KeepLast) : itsDraws(std::move(draws))
     {
-        SetRndSource([this] {
+        SetRndSource([this, ending] {
             const double draw = itsDraws.front();
+            if (ending == Cycle) {
+                itsDraws.push_back(draw);
+            }
             if (itsDraws.size() > 1) {
                 itsDraws.pop_front();
             }
+            ++itsCount;
             return draw;
         });
     }
     ~ScriptedDraws() { SetRndSource(nullptr); }
 
+    // How many draws were made.
+    int Count() const { return itsCount; }
+
 private:
     std::deque<double> itsDraws;
+    int itsCount = 0;
 };
 
 class GameFieldGenerator : public testing::Test {
@@ -78,6 +88,28 @@ TEST_F(GameFieldGenerator, DrawsOfExactlyOneHalfChooseAsDrawsOfZero)
     // Every choice that compares with 0.5 is strict, and 0.5 scales to the lowest choice.
     ScriptedDraws draws({0.5});
     EXPECT_EQ(Make(), BoardOfZeroDraws);
+}
+
+// Seven draws over and over, so that every choice meets high and low draws: frontier picks
+// other than the first, all three direction offsets, splits on both sides of 0.5. Worked out
+// pass by pass from the rules; the first passes:
+//   start: 0.7312 x 9600 -> 7019 mod 24 = cell 11
+//   0: frontier {11}; d0 from 0.9051 = 1; no filled neighbour: 11 holds 0
+//   1: frontier {10, 18}, 0.2667 -> 533 mod 2 = 1: cell 18; d0 0: 17 empty, 11 holds 0;
+//      w = 10: 18 and 11 get 5 each
+//   2: frontier {10, 17}, 0.1376 -> 1: cell 17; d0 2 (0.8523): 16 is empty, then 18 holds 5;
+//      0.7312 > 0.5: w = 15, 0.4189 <= 0.5: 17 gets 7 and 18 keeps 8
+//   3: frontier {10, 16, 23}, 0.9051 -> 0: cell 10; d0 0: 9 and 4 empty, 11 holds 5; w = 15,
+//      10 gets 7, 11 keeps 8
+//   4: frontier {4, 9, 16, 23}, 0.8523 -> 1: cell 9; d0 1: 16 empty, 8 empty, 10 holds 7;
+//      0.4189: w = 7, 0.9051: 9 gets 4, 10 keeps 3
+TEST_F(GameFieldGenerator, VariedDrawsChooseTheFrontierCellTheDirectionAndTheSplits)
+{
+    ScriptedDraws draws({0.7312, 0.4189, 0.9051, 0.2667, 0.5834, 0.1376, 0.8523}, ScriptedDraws::Cycle);
+    EXPECT_EQ(Make(), (Board{4, 9, 8, 8, 8, 7, 8, 9, 8, 1, 7, 8, 5, 7, 4, 2, 2, 3, 8, 9, 8, 3, 2, 2}));
+    EXPECT_EQ(table->Visited,
+              (std::vector<Int32>{11, 18, 17, 10, 9, 16, 8, 2, 7, 1, 14, 0, 13, 23, 15, 22, 6, 4, 12, 3, 21, 5, 19, 20}));
+    EXPECT_EQ(draws.Count(), 81) << "a split draws only where it has a choice";
 }
 
 TEST_F(GameFieldGenerator, FirstDrawChoosesTheStartCell)
