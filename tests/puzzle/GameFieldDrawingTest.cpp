@@ -264,6 +264,14 @@ TEST_F(GameFieldDrawing, TheButtonsShowWhatTheGameOffers)
     field->GameUndo();
     field->PaintOffscreen();
     EXPECT_EQ(PixelAt(277, 277), rightFace(RedoBtnPictN())) << "updated at once";
+    field->GameUndo();
+    field->PaintOffscreen();
+    EXPECT_EQ(PixelAt(247, 277), face(UndoBtnPictB())) << "nothing left to undo";
+    field->GameRedo();
+    field->GameRedo();
+    field->PaintOffscreen();
+    EXPECT_EQ(PixelAt(247, 277), face(UndoBtnPictN()));
+    EXPECT_EQ(PixelAt(277, 277), rightFace(UndoBtnPictB())) << "nothing left to redo, at once";
 
     field->GameAbort();
     TicksWhile(3);
