@@ -151,6 +151,47 @@ TEST_F(PeriodicTimerTest, CountsPollsWhileTheClockStandsStillOrGoesBack)
     EXPECT_DOUBLE_EQ(LastTimeMs(), 106.0);
 }
 
+TEST_F(PeriodicTimerTest, WithTheClockGoneBackALongHandlerIsMeasuredButNeitherMovesTheAnchorNorRestarts)
+{
+    timer->Setup(20, 100);
+    StartAt(1000.0);
+    // Due at 1100, ends at 1700.5: more than five intervals late, so the schedule restarts.
+    handlerMs = 600.0;
+    EXPECT_EQ(PollAt(1100.5), 0);
+    ASSERT_TRUE(timer->ItsLoadStatus);
+    ASSERT_DOUBLE_EQ(LastTimeMs(), 1700.5);
+
+    // The clock reads 500 from now on; the sixth poll acts, and its handler takes 30 ms.
+    handlerMs = 30.0;
+    for (int poll = 1; poll <= 5; ++poll) {
+        EXPECT_EQ(PollAt(500.0), std::nullopt) << "poll " << poll;
+    }
+    EXPECT_EQ(PollAt(500.0), -600);
+    EXPECT_EQ(timer->ItsLoadRate, 30) << "from the poll to the end of the handler";
+    EXPECT_TRUE(timer->ItsLoadStatus) << "kept from the action before";
+    EXPECT_DOUBLE_EQ(LastTimeMs(), 500.0) << "anchored at the poll, not at the end of the handler";
+
+    // So the next action is due one interval after that poll, and still reports being behind.
+    handlerMs = 250.0;
+    EXPECT_EQ(PollAt(600.0), std::nullopt);
+    EXPECT_EQ(PollAt(600.5), -30);
+    EXPECT_FALSE(timer->ItsLoadStatus);
+    EXPECT_DOUBLE_EQ(LastTimeMs(), 600.0);
+
+    // Back again, to 100: a handler of seven intervals neither restarts the schedule nor marks
+    // the load, as it would with the clock running on.
+    handlerMs = 700.0;
+    for (int poll = 1; poll <= 5; ++poll) {
+        EXPECT_EQ(PollAt(100.0), std::nullopt) << "poll " << poll;
+    }
+    EXPECT_EQ(PollAt(100.0), 250);
+    EXPECT_EQ(timer->ItsLoadRate, 700);
+    EXPECT_FALSE(timer->ItsLoadStatus);
+    EXPECT_DOUBLE_EQ(LastTimeMs(), 100.0);
+    handlerMs = 0.0;
+    EXPECT_EQ(PollAt(200.5), 700);
+}
+
 TEST_F(PeriodicTimerTest, SuspendedActionsAdvanceTheSchedule)
 {
     timer->Setup(20, 100);
