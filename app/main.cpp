@@ -4,10 +4,9 @@
 
 int main(int argc, char** argv)
 {
-    RunFrameworkInitialization(argc, argv);
+    const Runtime runtime = RunFrameworkInitialization(argc, argv);
     Startup();
     const int result = RuntimeRun();
     ReleaseModules();
-    RuntimeShutdown();
     return result;
 }

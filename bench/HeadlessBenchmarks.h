@@ -10,10 +10,9 @@
 inline int RunHeadlessBenchmarks(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
+    const Runtime runtime = RunFrameworkInitialization(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    RuntimeShutdown();
     return 0;
 }

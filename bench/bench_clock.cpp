@@ -61,15 +61,15 @@ double MeanMs(const std::vector<double>& late, size_t from, size_t to)
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
-    auto run = std::make_shared<ClockRun>();
-    RuntimeRegisterAppObject(run);
-    std::printf("running the clock (poll %d ms, interval %d ms) for %.0f s ...\n", PollMs, IntervalMs, RunUs / 1e6);
-    RuntimeRun();
-
-    const std::vector<double> fired = run->fired;
-    run.reset();
-    RuntimeShutdown();
+    std::vector<double> fired;
+    {
+        const Runtime runtime = RunFrameworkInitialization(argc, argv);
+        const auto run = std::make_shared<ClockRun>();
+        RuntimeRegisterAppObject(run);
+        std::printf("running the clock (poll %d ms, interval %d ms) for %.0f s ...\n", PollMs, IntervalMs, RunUs / 1e6);
+        RuntimeRun();
+        fired = run->fired;
+    }
 
     // The k-th action (from 0) is due (k + 1) intervals after the start.
     std::vector<double> lateMs;

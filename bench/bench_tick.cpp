@@ -55,7 +55,7 @@ BENCHMARK(TickWithAFullBoard)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
+    const Runtime runtime = RunFrameworkInitialization(argc, argv);
     // The media of the bundle that the build lays out beside the benchmarks' folder.
     const auto bundle = std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "Kalmeno";
     SetResourcesFolderOverride((bundle / "Resources").string());
@@ -69,6 +69,5 @@ int main(int argc, char** argv)
 
     RuntimeRegisterAppObject(nullptr);
     ReleaseMedia();
-    RuntimeShutdown();
     return 0;
 }

@@ -50,6 +50,7 @@ void Application::Quit()
         itsQuitting = false;
         return;
     }
+    itsClosed = true;
     Event_Close();
     // Leaves every running event loop, nested ones included. Outside any loop, exit() would
     // make the next loop return at once; RuntimeRun asks HasQuit instead.
@@ -84,6 +85,15 @@ void ApplicationAccess::OpenOnce()
     if (app && !app->itsOpened) {
         app->itsOpened = true;
         app->Event_Open();
+    }
+}
+
+void ApplicationAccess::CloseAtExit()
+{
+    const auto app = theApplication;
+    if (app && app->itsOpened && !app->itsClosed) {
+        app->itsClosed = true;
+        app->Event_Close();
     }
 }
 

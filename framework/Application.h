@@ -45,6 +45,7 @@ private:
     MenuHandlerTable itsMenuHandlers;
     bool itsOpened = false;
     bool itsQuitting = false;
+    bool itsClosed = false;
 };
 
 // The application object of this process, registered once at start-up.

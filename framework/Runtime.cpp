@@ -5,43 +5,200 @@
 #include "framework/qt/MenuCommands.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QWidget>
 
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <vector>
 
 namespace {
-std::unique_ptr<QApplication> qtApplication;
-}  // namespace
 
-void RunFrameworkInitialization(int& argc, char** argv)
-{
-    if (qtApplication) {
-        return;
+// While the toolkit connects to the display, its messages are held back: when no platform can be
+// started, its fatal message and the warnings before it give way to one line of ours. Once it
+// has connected, the held messages go on to the handler that was there before.
+class MessagesHeldWhileConnecting {
+public:
+    MessagesHeldWhileConnecting() : itsPrevious(qInstallMessageHandler(Hold)) {}
+
+    ~MessagesHeldWhileConnecting()
+    {
+        qInstallMessageHandler(itsPrevious);
+        const std::lock_guard lock(heldLock);
+        for (const Held& message : held) {
+            const QMessageLogContext context(Name(message.file), message.line, Name(message.function),
+                                             Name(message.category));
+            itsPrevious(message.type, context, message.text);
+        }
+        held.clear();
     }
-    qtApplication = std::make_unique<QApplication>(argc, argv);
+
+    MessagesHeldWhileConnecting(const MessagesHeldWhileConnecting&) = delete;
+    MessagesHeldWhileConnecting& operator=(const MessagesHeldWhileConnecting&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray file;
+        int line;
+        QByteArray function;
+        QByteArray category;
+        QString text;
+    };
+
+    static const char* Name(const QByteArray& name) { return name.isNull() ? nullptr : name.constData(); }
+
+    static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "%s: no display available (set DISPLAY or WAYLAND_DISPLAY)\n",
+                         program_invocation_short_name);
+            _exit(1);
+        }
+        const std::lock_guard lock(heldLock);
+        held.push_back({type, context.file, context.line, context.function, context.category, text});
+    }
+
+    static inline std::mutex heldLock;
+    static inline std::vector<Held> held;
+    QtMessageHandler itsPrevious;
+};
+
+// The write end of the pipe that wakes the event loop for a quit signal; -1 while none is open.
+std::atomic<int> quitSignalPipe = -1;
+static_assert(std::atomic<int>::is_always_lock_free, "written from a signal handler");
+
+void WakeTheLoopToQuit(int)
+{
+    const int savedErrno = errno;
+    const char byte = 1;
+    // A full pipe already holds a wake-up.
+    [[maybe_unused]] const ssize_t written = write(quitSignalPipe.load(), &byte, 1);
+    errno = savedErrno;
+}
+
+// For as long as it lives, SIGTERM and SIGINT ask the application to quit from the event loop,
+// as its quit item does. The handler itself only writes to a pipe. A signal that was ignored
+// when this began stays ignored.
+class QuitOnSignals {
+public:
+    QuitOnSignals()
+    {
+        if (pipe2(itsPipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+            itsPipe = {-1, -1};
+            return;
+        }
+        quitSignalPipe = itsPipe[1];
+        itsNotifier = std::make_unique<QSocketNotifier>(itsPipe[0], QSocketNotifier::Read);
+        QObject::connect(itsNotifier.get(), &QSocketNotifier::activated, [this] { Quit(); });
+        struct sigaction action {};
+        action.sa_handler = WakeTheLoopToQuit;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], nullptr, &itsPrevious[i]);
+            if (itsPrevious[i].sa_handler != SIG_IGN) {
+                sigaction(Signals[i], &action, nullptr);
+            }
+        }
+    }
+
+    ~QuitOnSignals()
+    {
+        if (itsPipe[0] < 0) {
+            return;
+        }
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], &itsPrevious[i], nullptr);
+        }
+        quitSignalPipe = -1;
+        itsNotifier.reset();
+        close(itsPipe[0]);
+        close(itsPipe[1]);
+    }
+
+    QuitOnSignals(const QuitOnSignals&) = delete;
+    QuitOnSignals& operator=(const QuitOnSignals&) = delete;
+
+private:
+    static constexpr std::array<int, 2> Signals{SIGTERM, SIGINT};
+
+    void Quit()
+    {
+        char drained[64];
+        while (read(itsPipe[0], drained, sizeof drained) > 0) {
+        }
+        if (Application* app = GetAppObject()) {
+            app->Quit();
+        } else {
+            QCoreApplication::exit(0);
+        }
+    }
+
+    std::array<int, 2> itsPipe{-1, -1};
+    std::unique_ptr<QSocketNotifier> itsNotifier;
+    std::array<struct sigaction, Signals.size()> itsPrevious{};
+};
+
+// An exit() inside the event loop is the toolkit's: it ends the process so when its display
+// connection is lost. exit() destroys the calling thread's objects before any static one, so
+// this object's end still finds the layer whole: it raises the application's Close, which keeps
+// what the application saves, and ends the process before the static objects that the
+// interrupted loop still uses are destroyed under it.
+class ExitInsideTheLoop {
+public:
+    bool loopRunning = false;
+
+    ~ExitInsideTheLoop()
+    {
+        if (!loopRunning) {
+            return;
+        }
+        try {
+            ApplicationAccess::CloseAtExit();
+        } catch (...) {
+            // The process ends all the same.
+        }
+        std::fflush(nullptr);
+        _exit(1);
+    }
+};
+
+} // namespace
+
+struct Runtime::Toolkit {
+    Toolkit(int& argc, char** argv) : application(argc, argv) {}
+    QApplication application;
+};
+
+Runtime RunFrameworkInitialization(int& argc, char** argv)
+{
+    return Runtime(argc, argv);
+}
+
+Runtime::Runtime(int& argc, char** argv)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    {
+        const MessagesHeldWhileConnecting held;
+        itsToolkit = std::make_unique<Toolkit>(argc, argv);
+    }
     // AutoQuit decides, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
-    qtApplication->installEventFilter(new ShortcutFilter(qtApplication.get()));
+    itsToolkit->application.installEventFilter(new ShortcutFilter(&itsToolkit->application));
 }
 
-int RuntimeRun()
+Runtime::~Runtime()
 {
-    if (!qtApplication) {
-        return 1;
-    }
-    ApplicationAccess::OpenOnce();
-    if (ApplicationAccess::HasQuit()) {
-        return 0;
-    }
-    return QApplication::exec();
-}
-
-void RuntimeShutdown()
-{
-    if (!qtApplication) {
-        return;
-    }
     WindowAccess::ReleaseAll();
     RuntimeRegisterAppObject(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -52,5 +209,21 @@ void RuntimeShutdown()
     for (const QPointer<QWidget>& widget : widgets) {
         delete widget.data();
     }
-    qtApplication.reset();
+}
+
+int RuntimeRun()
+{
+    if (!QCoreApplication::instance()) {
+        return 1;
+    }
+    const QuitOnSignals quitOnSignals;
+    ApplicationAccess::OpenOnce();
+    if (ApplicationAccess::HasQuit()) {
+        return 0;
+    }
+    thread_local ExitInsideTheLoop exitInsideTheLoop;
+    exitInsideTheLoop.loopRunning = true;
+    const int result = QApplication::exec();
+    exitInsideTheLoop.loopRunning = false;
+    return result;
 }

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 
 namespace {
 
@@ -17,9 +16,6 @@ constexpr std::size_t BufferSize = 65536;
 
 std::shared_ptr<TextOutputStream> TextOutputStream::Create(const std::shared_ptr<FolderItem>& file)
 {
-    // Going past the file-size limit is then a failed write, not the end of the process.
-    static const bool ignoringSizeSignal = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-    (void)ignoringSizeSignal;
     if (!file) {
         return nullptr;
     }

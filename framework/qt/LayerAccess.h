@@ -13,6 +13,9 @@ class WindowWidget;
 struct ApplicationAccess {
     // Raises the registered application's Open, the first time only.
     static void OpenOnce();
+    // The process ends inside the event loop: raises the registered application's Close, unless
+    // it never opened or has had its Close.
+    static void CloseAtExit();
     // The registered application has quit: the event loop has nothing more to run.
     static bool HasQuit();
     static bool RunMenuHandler(Application& app, const MenuItem& item);

@@ -1,6 +1,17 @@
-#include "framework/Application.h"
+// The application object's registration, and how the event loop ends: on a quit signal, and on
+// an exit() from inside it such as the toolkit's when the display goes away.
+#include "UiTestSupport.h"
 
-#include <gtest/gtest.h>
+#include "framework/Runtime.h"
+
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
 
 TEST(Application, RegisteredObjectIsReturned)
 {
@@ -10,3 +21,71 @@ TEST(Application, RegisteredObjectIsReturned)
     RuntimeRegisterAppObject(nullptr);
     EXPECT_EQ(GetAppObject(), nullptr);
 }
+
+// Reports its Close on standard error, where a test of a process that ends can see it.
+class ReportingApplication : public Application {
+public:
+    std::function<void()> onOpen;
+    Int32 closes = 0;
+
+    void Event_Open() override { onOpen(); }
+    void Event_Close() override
+    {
+        ++closes;
+        std::fputs("application closed\n", stderr);
+    }
+};
+
+class RuntimeTest : public UiTest {
+protected:
+    std::shared_ptr<ReportingApplication> RegisterApp()
+    {
+        auto app = std::make_shared<ReportingApplication>();
+        app->AutoQuit = true;
+        RuntimeRegisterAppObject(app);
+        return app;
+    }
+
+    static bool DefaultAction(int signal)
+    {
+        struct sigaction action {};
+        sigaction(signal, nullptr, &action);
+        return action.sa_handler == SIG_DFL;
+    }
+};
+
+TEST_F(RuntimeTest, TermAndInterruptQuitTheApplicationAsItsQuitItemDoes)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        const auto app = RegisterApp();
+        std::shared_ptr<RecordingWindow> window;
+        app->onOpen = [&] {
+            window = NewRecordingWindow();
+            // The signal comes while the loop runs; the loop, not the handler, quits.
+            QTimer::singleShot(0, [signal] { std::raise(signal); });
+        };
+        EXPECT_EQ(RuntimeRun(), 0) << strsignal(signal);
+        EXPECT_EQ(window->cancelCloseArgs, std::vector<bool>{true}) << strsignal(signal);
+        EXPECT_EQ(window->closes, 1) << strsignal(signal);
+        EXPECT_EQ(WindowCount(), 0) << strsignal(signal);
+        EXPECT_EQ(app->closes, 1) << strsignal(signal);
+        EXPECT_TRUE(DefaultAction(signal)) << "after the loop, " << strsignal(signal) << " ends the process again";
+        TearDown();
+    }
+}
+
+TEST_F(RuntimeTest, AnExitInsideTheLoopRaisesCloseAndEndsWithStatusOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto exitInsideTheLoop = [this] {
+        const auto app = RegisterApp();
+        app->onOpen = [] {
+            NewRecordingWindow();
+            QTimer::singleShot(0, [] { std::exit(0); });
+        };
+        RuntimeRun();
+    };
+    EXPECT_EXIT(exitInsideTheLoop(), testing::ExitedWithCode(1), "application closed");
+}
+
+} // namespace

@@ -9,10 +9,9 @@
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    RunFrameworkInitialization(argc, argv);
+    const Runtime runtime = RunFrameworkInitialization(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     ReleaseMedia();
-    RuntimeShutdown();
     return result;
 }
