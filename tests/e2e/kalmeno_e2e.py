@@ -202,9 +202,10 @@ class Xvfb:
 
 
 class Game:
-    """The program on a display, with an empty preferences folder of its own."""
+    """The program on a display, with an empty preferences folder of its own. preexec, when
+    given, runs in the child just before the program starts (a resource limit, say)."""
 
-    def __init__(self, x, binary, config=None):
+    def __init__(self, x, binary, config=None, preexec=None):
         self.x = x
         self.config = config or tempfile.mkdtemp(prefix="kalmeno-e2e-")
         env = dict(os.environ, DISPLAY=x.display, XDG_CONFIG_HOME=self.config,
@@ -212,7 +213,7 @@ class Game:
         env.pop("QT_QPA_PLATFORMTHEME", None)
         self.started = time.time()
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.PIPE)
+                                        stderr=subprocess.PIPE, preexec_fn=preexec)
         self.window = self.find_window("^Kalmeno$")
 
     def find_window(self, title, timeout=10):
