@@ -10,7 +10,7 @@ import time
 
 import kalmeno_e2e as e2e
 from kalmeno_e2e import check
-from test_game import open_volume_menu, wait_for_board
+from test_game import open_volume_menu
 
 
 def choose_volume(game, downs):
@@ -25,7 +25,7 @@ def quit_signals(x, binary, reader):
     for sent, downs, expected in ((signal.SIGTERM, 2, b"00D"), (signal.SIGINT, 1, b"00C")):
         game = e2e.Game(x, binary)
         try:
-            wait_for_board(game, reader)
+            e2e.wait_for_board(game, reader)
             choose_volume(game, downs)
             game.process.send_signal(sent)
             status = game.wait_exit()
@@ -41,7 +41,7 @@ def display_lost(binary, reader):
     own = e2e.Xvfb()
     game = e2e.Game(own, binary)
     try:
-        wait_for_board(game, reader)
+        e2e.wait_for_board(game, reader)
         choose_volume(game, 2)
         own.process.kill()
         own.process.wait()
@@ -60,7 +60,7 @@ def file_size_limit(x, binary, reader):
     """Under `ulimit -f 0` the game starts and plays; only its save fails, keeping the old file."""
     game = e2e.Game(x, binary)
     try:
-        wait_for_board(game, reader)
+        e2e.wait_for_board(game, reader)
         game.key("ctrl+q")
         check(game.wait_exit() == 0, "the first run did not end cleanly")
     finally:
@@ -73,7 +73,7 @@ def file_size_limit(x, binary, reader):
 
     game = e2e.Game(x, binary, config=game.config, preexec=no_room_for_files)
     try:
-        wait_for_board(game, reader)
+        e2e.wait_for_board(game, reader)
         choose_volume(game, 2)
         game.key("ctrl+q")
         status = game.wait_exit()
