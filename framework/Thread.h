@@ -14,7 +14,7 @@ public:
 
     // Starts Event_Run on this thread; the event loop gives it its first slice.
     // Does nothing while the thread runs.
-    void Run();
+    virtual void Run();
     // From Run until Event_Run returns.
     bool IsRunning() const;
 

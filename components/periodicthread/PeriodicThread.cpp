@@ -3,6 +3,12 @@
 #include "components/periodictimer/PeriodicTimer.h"
 #include "framework/Maths.h"
 
+void PeriodicThread::Run()
+{
+    ItsEndFlag = false;
+    Thread::Run();
+}
+
 void PeriodicThread::Event_Run()
 {
     if (ItsOwner.expired()) {

@@ -10,6 +10,9 @@ class PeriodicTimer;
 
 class PeriodicThread : public Thread {
 public:
+    // Starts the thread. While it still runs, a StopThread that its loop has not reached
+    // yet is called off instead, so the loop goes on.
+    void Run() override;
     // Loops, yielding on every pass, until StopThread or until the owner is gone.
     void Event_Run() override;
     virtual String VersionInfo();

@@ -173,4 +173,44 @@ TEST_F(PeriodicThreadTest, DrivesATimerInThreadModeAndStopsWithIt)
     EXPECT_EQ(timer->ItsPeriodicThread, nullptr);
 }
 
+TEST_F(PeriodicThreadTest, ATimerStoppedAndStartedBeforeTheThreadsNextTurnFiresAgain)
+{
+    auto timer = std::make_shared<ThreadedTimer>();
+    int actions = 0;
+    bool restartFromAction = false;
+    timer->PeriodicAction.Attach([&](PeriodicTimer& sender, Int32) {
+        ++actions;
+        if (restartFromAction) {
+            restartFromAction = false;
+            sender.TimerStop();
+            sender.TimerStart(0);
+        }
+    });
+    timer->SetThreadMode(true);
+    timer->Setup(1, 2);
+    const std::shared_ptr<PeriodicThread> poller = timer->ItsPeriodicThread;
+
+    // From outside the thread: the stop is called off before the loop sees it.
+    timer->TimerStart(0);
+    ASSERT_TRUE(RunUntil([&] { return actions >= 2; }));
+    timer->TimerStop();
+    timer->TimerStart(0);
+    EXPECT_EQ(timer->RefStatus(), 2);
+    const int before = actions;
+    ASSERT_TRUE(RunUntil([&] { return actions >= before + 2; })) << "no action after the restart";
+    EXPECT_TRUE(poller->IsRunning());
+    EXPECT_EQ(timer->ItsPeriodicThread, poller);
+
+    // From an action, on the thread itself.
+    restartFromAction = true;
+    ASSERT_TRUE(RunUntil([&] { return !restartFromAction; }));
+    const int afterRestart = actions;
+    ASSERT_TRUE(RunUntil([&] { return actions >= afterRestart + 2; })) << "no action after the restart";
+    EXPECT_EQ(timer->RefStatus(), 2);
+
+    // A stop that is not called off still ends the thread.
+    timer->TimerStop();
+    ASSERT_TRUE(RunUntil([&] { return !poller->IsRunning(); }));
+}
+
 } // namespace
