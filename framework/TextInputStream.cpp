@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 std::shared_ptr<TextInputStream> TextInputStream::Open(const std::shared_ptr<FolderItem>& file)
 {
@@ -31,21 +33,22 @@ TextInputStream::~TextInputStream()
     Close();
 }
 
-String TextInputStream::ReadAll()
+String TextInputStream::Read(Int32 count)
 {
-    String all;
+    String bytes;
     char buffer[65536];
-    while (itsFd >= 0) {
-        const ssize_t got = read(itsFd, buffer, sizeof buffer);
+    while (itsFd >= 0 && std::cmp_less(bytes.size(), count)) {
+        const std::size_t wanted = std::min(sizeof buffer, static_cast<std::size_t>(count) - bytes.size());
+        const ssize_t got = read(itsFd, buffer, wanted);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
             break;
         }
-        all.append(buffer, static_cast<std::size_t>(got));
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    return all;
+    return bytes;
 }
 
 void TextInputStream::Close()

@@ -1,5 +1,5 @@
 #pragma once
-// Reads a whole file as bytes.
+// Reads a file as bytes.
 
 #include "framework/Types.h"
 
@@ -13,8 +13,9 @@ public:
     TextInputStream(const TextInputStream&) = delete;
     TextInputStream& operator=(const TextInputStream&) = delete;
 
-    // The rest of the file, bytes as they are; what could be read when reading fails.
-    String ReadAll();
+    // Up to count bytes from where the stream stands, as they are: fewer at the end of the
+    // file, and what could be read when reading fails.
+    String Read(Int32 count);
     void Close();
 
 private:

@@ -19,6 +19,9 @@ const String PrefsType = "PREF";
 
 // A file shorter than the marker and one data byte holds no data.
 constexpr Int32 ShortestFile = 3;
+// A file longer than this was not written by the store: it is read no further and, like a
+// damaged one, holds no data.
+constexpr Int32 LongestFile = 1 << 20;
 
 // Val's result as an Int32: digits beyond the range saturate instead of wrapping.
 Int32 ToInt32(double value)
@@ -79,8 +82,11 @@ void ApplPreferences::MacRestore()
     if (!stream) {
         return;
     }
-    ItsData = stream->ReadAll();
+    ItsData = stream->Read(LongestFile + 1);
     stream->Close();
+    if (LenB(ItsData) > LongestFile) {
+        ItsData = String();
+    }
 }
 
 void ApplPreferences::MacSave()

@@ -29,10 +29,15 @@ TEST(TextStreams, WriteThenReadTheSameBytes)
     EXPECT_FALSE(out->Close());
     auto in = TextInputStream::Open(Item(folder / "prefs"));
     ASSERT_TRUE(in);
-    EXPECT_EQ(in->ReadAll(), data);
-    EXPECT_EQ(in->ReadAll(), "");
+    EXPECT_EQ(in->Read(3), "00D");
+    EXPECT_EQ(in->Read(0), "");
+    EXPECT_EQ(in->Read(-1), "");
+    // More than one buffer at a time, and no more than asked for.
+    EXPECT_EQ(in->Read(100000), data.substr(3, 100000));
+    EXPECT_EQ(in->Read(1000000), data.substr(100003));
+    EXPECT_EQ(in->Read(10), "");
     in->Close();
-    EXPECT_EQ(in->ReadAll(), "");
+    EXPECT_EQ(in->Read(10), "");
 
     // Create empties an existing file.
     TextOutputStream::Create(Item(folder / "prefs"))->Close();
