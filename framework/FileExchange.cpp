@@ -1,6 +1,7 @@
 #include "framework/FileExchange.h"
 
 #include "framework/FileRecordNumbers.h"
+#include "framework/FolderItem.h"
 #include "framework/MacJapanese.h"
 #include "framework/MemoryBlock.h"
 
@@ -85,4 +86,12 @@ Int32 FSpExchangeFiles(const MemoryBlock& spec1, const MemoryBlock& spec2)
         return errno == EXDEV ? DifferentVolumes : IOError;
     }
     return NoError;
+}
+
+bool FSpNamesFile(const MemoryBlock& spec, const FolderItem& file)
+{
+    const Resolved named = Resolve(spec);
+    struct stat info {};
+    return named.error == NoError && lstat(file.NativePath().c_str(), &info) == 0 &&
+           named.info.st_dev == info.st_dev && named.info.st_ino == info.st_ino;
 }

@@ -26,6 +26,13 @@ namespace {
 std::optional<String> resourcesOverride;
 
 const String TypeKey = "type";
+
+// The modification time that marks a claim nothing has been written to: a write, or an
+// open that truncates, sets the time to now.
+constexpr timespec ClaimTime{0, 0};
+
+// As many links as the system itself follows in one path.
+constexpr int MaxLinks = 40;
 const String CreatorKey = "creator";
 
 String AttributeName(const String& key)
@@ -261,6 +268,46 @@ bool FolderItem::Delete()
 {
     std::error_code error;
     return fs::remove(itsPath, error);
+}
+
+FolderItem::Claim FolderItem::ClaimName()
+{
+    const int fd = open(itsPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST ? Claim::Taken : Claim::Failed;
+    }
+    const timespec times[2] = {{0, UTIME_NOW}, ClaimTime};
+    const bool marked = futimens(fd, times) == 0;
+    close(fd);
+    if (!marked) {
+        unlink(itsPath.c_str());
+        return Claim::Failed;
+    }
+    return Claim::Made;
+}
+
+bool FolderItem::IsUnwrittenClaim() const
+{
+    struct stat info {};
+    return lstat(itsPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0 &&
+           info.st_mtim.tv_sec == ClaimTime.tv_sec && info.st_mtim.tv_nsec == ClaimTime.tv_nsec;
+}
+
+std::shared_ptr<FolderItem> FolderItem::Resolved() const
+{
+    fs::path path(itsPath);
+    for (int links = 0; links < MaxLinks; ++links) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            return std::make_shared<FolderItem>(path.string());
+        }
+        const fs::path target = fs::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::make_shared<FolderItem>(itsPath);
 }
 
 bool FolderItem::MoveFileTo(const std::shared_ptr<FolderItem>& dest)

@@ -39,6 +39,19 @@ public:
 
     // Removes a file, or a folder that is empty.
     bool Delete();
+
+    // Claims this item's name by making it a new empty file, marked as a claim: of callers
+    // in any number of processes, at most one gets Made for a name. Taken when an item of
+    // that name exists; Failed when nothing can be made there.
+    enum class Claim { Made, Taken, Failed };
+    Claim ClaimName();
+    // True while this item is a claim that nothing has been written to: opening it for
+    // writing, or writing it, ends that.
+    bool IsUnwrittenClaim() const;
+
+    // This item with symbolic links followed to the item they finally name (which need not
+    // exist); the item itself when it is no link, or when its links go round in a loop.
+    std::shared_ptr<FolderItem> Resolved() const;
     // Moves this file to dest, replacing a file there atomically, or into dest when it is a
     // folder. The codes move with it. Across file systems the data are copied to a temporary
     // name in the destination folder and renamed into place, so a failure leaves no half file.

@@ -28,6 +28,11 @@ void WriteFileRecord(MemoryBlock& record, const FolderItem& file)
 
 } // namespace
 
+ShadowFiler::~ShadowFiler()
+{
+    DropUnwrittenClaim();
+}
+
 void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
 {
     ItsShadowFile = nullptr;
@@ -38,25 +43,32 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
         ItsStatus = 0;
         return;
     }
-    ItsBaseFile = target;
-    const std::shared_ptr<FolderItem> temporary = target->TemporaryFolder();
+    // A link keeps pointing at the file: the file it names is the one replaced.
+    const std::shared_ptr<FolderItem> resolved = target->Resolved();
+    ItsBaseFile = resolved->NativePath() == target->NativePath() ? target : resolved;
+    const std::shared_ptr<FolderItem> temporary = ItsBaseFile->TemporaryFolder();
     if (!temporary) {
         ItsStatus = -2;
         return;
     }
 
-    String name = target->Name();
+    String name = ItsBaseFile->Name();
     while (LenB(name) > ShadowNameBytes) {
         name = Left(name, Len(name) - 1);
         YieldToNextThread();
     }
+    // The name is claimed as it is found, so no other filer, here or in another process,
+    // can take the same shadow. A name that cannot be claimed at all is still handed out:
+    // the caller's write then fails and leaves the target as it was.
     Int32 counter = 0;
+    FolderItem::Claim claim = FolderItem::Claim::Taken;
     do {
         ++counter;
         ItsShadowFile = temporary->Child(name + Format(counter, "000000"));
         YieldToNextThread();
-    } while (ItsShadowFile->Exists() && counter <= LastCounterBeforeGivingUp);
-    if (ItsShadowFile->Exists()) {
+        claim = ItsShadowFile->ClaimName();
+    } while (claim == FolderItem::Claim::Taken && counter <= LastCounterBeforeGivingUp);
+    if (claim == FolderItem::Claim::Taken) {
         ItsShadowFile = nullptr;
         ItsStatus = -3;
         return;
@@ -89,9 +101,13 @@ bool ShadowFiler::RefShadowAvail()
 
 void ShadowFiler::CleanUp()
 {
+    DropUnwrittenClaim();
     if (IsShadowAvail && ItsShadowFile->Exists()) {
         if (!ItsBaseFile->Exists()) {
-            ItsShadowFile->MoveFileTo(ItsBaseFile);
+            if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
+                // New contents that cannot take the target's place are not left behind.
+                ItsShadowFile->Delete();
+            }
         } else if (IsFsspAvail && TbExchangeFiles(ItsBaseFile, ItsShadowFile)) {
             ItsShadowFile->Delete();
         } else if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
@@ -115,7 +131,10 @@ bool ShadowFiler::TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, cons
 {
     WriteFileRecord(*TheFSSP1, *file1);
     WriteFileRecord(*TheFSSP2, *file2);
-    return FSpExchangeFiles(*TheFSSP1, *TheFSSP2) == 0;
+    // A record whose name came out changed may name an unrelated file; that one is never
+    // swapped, and the shadow replaces the target by name instead.
+    return FSpNamesFile(*TheFSSP1, *file1) && FSpNamesFile(*TheFSSP2, *file2) &&
+           FSpExchangeFiles(*TheFSSP1, *TheFSSP2) == 0;
 }
 
 void ShadowFiler::Abort()
@@ -132,4 +151,11 @@ void ShadowFiler::Abort()
 Int32 ShadowFiler::RefStatus()
 {
     return ItsStatus;
+}
+
+void ShadowFiler::DropUnwrittenClaim()
+{
+    if (IsShadowAvail && ItsShadowFile->IsUnwrittenClaim()) {
+        ItsShadowFile->Delete();
+    }
 }

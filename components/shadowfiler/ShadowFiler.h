@@ -1,6 +1,6 @@
 #pragma once
 // Replaces a file safely. The caller writes the new contents into a shadow file that the filer
-// names in the target's temporary folder, then CleanUp puts the shadow in the target's place.
+// claims in the target's temporary folder, then CleanUp puts the shadow in the target's place.
 // When no shadow can be had, the filer hands back the target itself, to be written in place.
 //
 // Status (RefStatus): 0 target is a folder, nothing handed out; 1 shadow ready; -1 shadow
@@ -14,9 +14,12 @@ class MemoryBlock;
 
 class ShadowFiler {
 public:
-    virtual ~ShadowFiler() = default;
+    // A filer dropped unfinished leaves what was written into its shadow, but no shadow
+    // that was never written.
+    virtual ~ShadowFiler();
 
-    // Chooses a free shadow name; creates no file.
+    // Chooses a free shadow name and claims it with an empty file, so that no other filer
+    // takes it. A target that is a symbolic link stands for the file it names.
     virtual void Constructor(std::shared_ptr<FolderItem> target);
     virtual String VersionInfo();
     // The file to write: the shadow when one is in use, else the target (null for a folder
@@ -44,4 +47,8 @@ protected:
     std::shared_ptr<MemoryBlock> TheFSSP1;
     std::shared_ptr<MemoryBlock> TheFSSP2;
     bool IsFsspAvail = false;
+
+private:
+    // Removes the shadow when it is still the empty claim that the constructor made.
+    void DropUnwrittenClaim();
 };

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -239,22 +240,104 @@ TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
         ASSERT_EQ(chown(scratch.Root().c_str(), 65534, 65534), 0);
     }
     fs::permissions(scratch.Prefs(), fs::perms::owner_read | fs::perms::owner_exec);
+    // A run of the program by the player; the letter it read.
+    const auto run = [&] {
+        return RunInChild([&]() -> std::string {
+            if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                return "cannot become another user";
+            }
+            auto store = RestoredStore();
+            store->DefaultData("1");
+            const std::string letter = store->GetPartData(1, 1);
+            store->SetPartData("A", 1);
+            store->Save();
+            return letter;
+        });
+    };
 
-    const std::string read = RunInChild([&]() -> std::string {
-        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) {
-            return "cannot become another user";
-        }
-        auto store = RestoredStore();
-        const std::string letter = store->GetPartData(1, 1);
-        store->SetPartData("A", 1);
-        store->Save();
-        return letter;
-    });
-    EXPECT_EQ(read, "D");
+    EXPECT_EQ(run(), "D");
     EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
     EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
     EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
     EXPECT_TRUE(FilesUnder(scratch.Root() + "/tmp").empty()) << "the shadow that could not go in is removed";
+
+    // With no file at all, every run saves in vain, and none leaves its shadow behind.
+    fs::remove(file);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(run(), "1");
+    }
+    EXPECT_TRUE(NamesIn(scratch.Prefs()).empty());
+    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+}
+
+TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
+{
+    ScratchFolder scratch;
+    // The linked folder on the same file system as the temporary folder, then on another.
+    std::string otherFileSystem = "/dev/shm/kalmeno-linked-XXXXXX";
+    ASSERT_TRUE(mkdtemp(otherFileSystem.data()));
+    const std::string sameFileSystem = scratch.Root() + "/linked";
+    fs::create_directory(sameFileSystem);
+    const std::string link = scratch.Prefs() + "/" + Name;
+    for (const std::string& folder : {sameFileSystem, otherFileSystem}) {
+        SCOPED_TRACE(folder);
+        const auto linked = std::make_shared<FolderItem>(folder + "/" + Name);
+        WriteBytes(linked->NativePath(), "00D");
+        ASSERT_TRUE(linked->SetMacType("PREF") && linked->SetMacCreator("KLMa"));
+        const std::string pointer = folder == sameFileSystem ? "../linked/" + Name : linked->NativePath();
+        fs::create_symlink(pointer, link);
+
+        auto store = RestoredStore();
+        EXPECT_EQ(store->GetData(), "D");
+        store->SetData("A");
+        store->Save();
+        std::error_code error;
+        EXPECT_EQ(fs::read_symlink(link, error), pointer) << "still a link, to the same place";
+        EXPECT_EQ(CheckFile(folder, Name, "A"), "");
+        EXPECT_EQ(RestoredStore()->GetData(), "A");
+        EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+        EXPECT_EQ(FilesUnder(folder + "/.kalmeno-temp"), std::vector<std::string>{});
+        fs::remove(link);
+    }
+    fs::remove_all(otherFileSystem);
+}
+
+// The bytes this process has read so far, from /proc/self/io.
+long BytesRead()
+{
+    const std::string io = ReadBytes("/proc/self/io");
+    const std::size_t at = io.find("rchar: ");
+    return at == std::string::npos ? -1 : std::atol(io.c_str() + at + 7);
+}
+
+TEST(PrefsOddFilesTest, AHugeFileIsTakenAsDamagedWithoutBeingReadWhole)
+{
+    ScratchFolder scratch;
+    const auto file = std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name);
+    const std::string large = "D" + std::string(65535, 'x');
+    WriteBytes(file->NativePath(), "00" + large);
+    ASSERT_TRUE(file->SetMacType("PREF") && file->SetMacCreator("KLMa"));
+    EXPECT_EQ(RestoredStore()->GetData(), large) << "data larger than any this game writes still read";
+
+    // 200 MiB that begin like the game's file: read only as far as the store needs to see
+    // that it did not write it.
+    fs::resize_file(file->NativePath(), 200 << 20);
+    const std::string result = RunInChild([&]() -> std::string {
+        const long before = BytesRead();
+        auto store = RestoredStore();
+        const long read = BytesRead() - before;
+        if (before < 0 || read > (4 << 20)) {
+            return "read " + std::to_string(read) + " bytes";
+        }
+        return store->GetData().empty() ? "" : "data read from it";
+    });
+    EXPECT_EQ(result, "");
+
+    auto store = RestoredStore();
+    EXPECT_TRUE(store->DefaultData("1"));
+    store->Save();
+    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "1"), "") << "the next save replaces it";
+    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
 }
 
 class PrefsRunsTest : public ::testing::TestWithParam<std::string> {};
