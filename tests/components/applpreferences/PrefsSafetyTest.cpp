@@ -276,6 +276,10 @@ TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
     // The linked folder on the same file system as the temporary folder, then on another.
     std::string otherFileSystem = "/dev/shm/kalmeno-linked-XXXXXX";
     ASSERT_TRUE(mkdtemp(otherFileSystem.data()));
+    const struct Removed {
+        std::string path;
+        ~Removed() { fs::remove_all(path); }
+    } removed{otherFileSystem};
     const std::string sameFileSystem = scratch.Root() + "/linked";
     fs::create_directory(sameFileSystem);
     const std::string link = scratch.Prefs() + "/" + Name;
@@ -299,7 +303,6 @@ TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
         EXPECT_EQ(FilesUnder(folder + "/.kalmeno-temp"), std::vector<std::string>{});
         fs::remove(link);
     }
-    fs::remove_all(otherFileSystem);
 }
 
 // The bytes this process has read so far, from /proc/self/io.

@@ -3,12 +3,15 @@
 #include "framework/FolderItem.h"
 #include "framework/MemoryBlock.h"
 #include "framework/TextOutputStream.h"
+#include "tests/components/ChildProcess.h"
 #include "tests/components/ScratchFolder.h"
 #include "tests/components/shadowfiler/AllocationFailure.h"
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -405,30 +408,48 @@ TEST_F(ShadowFilerTest, AbortDeletesTheShadowAndLeavesTheTarget)
 // taken too there is no shadow and the target is written in place.
 TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
 {
-    ScratchFolder scratch("/dev/shm");
-    const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
-    WriteBytes(target->NativePath(), "001");
-    const std::string temporary = target->TemporaryFolder()->NativePath();
-    const std::string taken = temporary + "/taken";
-    WriteBytes(taken, "");
-    char name[64];
-    for (int n = 1; n <= 900000; ++n) {
-        snprintf(name, sizeof name, "/Kalmenoの設定%06d", n);
-        ASSERT_EQ(link(taken.c_str(), (temporary + name).c_str()), 0) << n;
+    ScratchFolder scratch;
+    const std::string noMount = "cannot mount a file system of the test's own";
+    // The names cost as many inodes: a file system of the test's own holds them, in a child
+    // with a mount namespace of its own, so that nothing shared fills up.
+    const std::string result = RunInChild([&]() -> std::string {
+        const bool ownMounts = unshare(CLONE_NEWNS) == 0 || unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
+        if (!ownMounts || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("none", scratch.Root().c_str(), "ramfs", 0, nullptr) != 0) {
+            return noMount;
+        }
+        std::filesystem::create_directories(scratch.Prefs());
+        std::filesystem::create_directories(scratch.Root() + "/tmp");
+        const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
+        WriteBytes(target->NativePath(), "001");
+        const std::string temporary = target->TemporaryFolder()->NativePath();
+        const std::string taken = temporary + "/taken";
+        WriteBytes(taken, "");
+        char name[64];
+        for (int n = 1; n <= 900000; ++n) {
+            snprintf(name, sizeof name, "/Kalmenoの設定%06d", n);
+            if (link(taken.c_str(), (temporary + name).c_str()) != 0) {
+                return "cannot take counter " + std::to_string(n);
+            }
+        }
+
+        ShadowFiler last;
+        last.Constructor(target);
+        if (last.RefStatus() != 1 || last.RefShadowFile()->Name() != "Kalmenoの設定900001") {
+            return "the last counter was not tried";
+        }
+        // The first filer's claim takes the last name.
+        ShadowFiler none;
+        none.Constructor(target);
+        if (none.RefStatus() != -3 || none.RefShadowAvail() || none.RefShadowFile() != target) {
+            return "a shadow was found after the last counter";
+        }
+        return "";
+    });
+    if (result == noMount) {
+        GTEST_SKIP() << result;
     }
-
-    ShadowFiler last;
-    last.Constructor(target);
-    EXPECT_EQ(last.RefStatus(), 1);
-    EXPECT_EQ(last.RefShadowFile()->Name(), "Kalmenoの設定900001");
-
-    // The first filer's claim takes the last name.
-    ShadowFiler none;
-    none.Constructor(target);
-    EXPECT_EQ(none.RefStatus(), -3);
-    EXPECT_FALSE(none.RefShadowAvail());
-    EXPECT_EQ(none.RefShadowFile(), target);
-    std::filesystem::remove_all(temporary);
+    EXPECT_EQ(result, "");
 }
 
 } // namespace
