@@ -445,7 +445,7 @@ TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
             return "a shadow was found after the last counter";
         }
         return "";
-    });
+    }, 170);
     if (result == noMount) {
         GTEST_SKIP() << result;
     }
