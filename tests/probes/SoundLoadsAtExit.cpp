@@ -11,14 +11,15 @@
 
 int main(int argc, char** argv)
 {
-    RunFrameworkInitialization(argc, argv);
     std::vector<std::shared_ptr<Sound>> sounds;
-    for (int i = 1; i < argc; ++i) {
-        sounds.push_back(Sound::Open(argv[i]));
+    {
+        const Runtime runtime = RunFrameworkInitialization(argc, argv);
+        for (int i = 1; i < argc; ++i) {
+            sounds.push_back(Sound::Open(argv[i]));
+        }
+        std::printf("opened %d, loading %d\n", static_cast<int>(sounds.size()), SoundAccess::LoadsInFlight());
+        sounds.resize(sounds.size() / 2);
     }
-    std::printf("opened %d, loading %d\n", static_cast<int>(sounds.size()), SoundAccess::LoadsInFlight());
-    sounds.resize(sounds.size() / 2);
-    RuntimeShutdown();
     std::printf("after shutdown %d\n", SoundAccess::LoadsInFlight());
     return 0;
 }
