@@ -1,0 +1,44 @@
+// The yardstick of the idle benchmark: a toolkit window of the game's size that does nothing.
+// A menu bar over a 300 by 300 area painted once, shown until the process is killed.
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+class PaintedArea : public QWidget {
+public:
+    PaintedArea() { setFixedSize(300, 300); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(40, 110, 60));
+        painter.fillRect(30, 46, 240, 208, QColor(230, 220, 190));
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle("Bare window");
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* bar = new QMenuBar;
+    for (const char* title : {"File", "Edit", "Game", "Help"}) {
+        bar->addMenu(title)->addAction("Item");
+    }
+    layout->setMenuBar(bar);
+    layout->addWidget(new PaintedArea);
+    window.show();
+    return app.exec();
+}
