@@ -5,8 +5,8 @@
 #include "framework/Window.h"
 #include "framework/qt/CursorImage.h"
 #include "framework/qt/LayerAccess.h"
+#include "framework/qt/PointerTracker.h"
 
-#include <QCursor>
 #include <QPointer>
 #include <QWidget>
 
@@ -104,12 +104,12 @@ void RectControl::SetEnabled(bool enabled)
 
 Int32 RectControl::MouseX() const
 {
-    return itsImpl->widget ? itsImpl->widget->mapFromGlobal(QCursor::pos()).x() + Left() : 0;
+    return itsImpl->widget ? itsImpl->widget->mapFromGlobal(PointerTracker::GlobalPosition()).x() + Left() : 0;
 }
 
 Int32 RectControl::MouseY() const
 {
-    return itsImpl->widget ? itsImpl->widget->mapFromGlobal(QCursor::pos()).y() + Top() : 0;
+    return itsImpl->widget ? itsImpl->widget->mapFromGlobal(PointerTracker::GlobalPosition()).y() + Top() : 0;
 }
 
 void RectControl::Refresh(bool)

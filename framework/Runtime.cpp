@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
+#include "framework/qt/PointerTracker.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -195,6 +196,7 @@ Runtime::Runtime(int& argc, char** argv)
     // AutoQuit decides, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
     itsToolkit->application.installEventFilter(new ShortcutFilter(&itsToolkit->application));
+    PointerTracker::Install();
 }
 
 Runtime::~Runtime()

@@ -5,10 +5,10 @@
 #include "framework/RectControl.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuBarView.h"
+#include "framework/qt/PointerTracker.h"
 #include "framework/qt/WindowWidget.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QEventLoop>
 #include <QMenuBar>
 #include <QPointer>
@@ -331,12 +331,12 @@ void Window::AddMenuHandler(const String& itemName, std::function<bool(Int32 ind
 
 Int32 Window::MouseX() const
 {
-    return itsImpl->widget ? itsImpl->widget->Content()->mapFromGlobal(QCursor::pos()).x() : 0;
+    return itsImpl->widget ? itsImpl->widget->Content()->mapFromGlobal(PointerTracker::GlobalPosition()).x() : 0;
 }
 
 Int32 Window::MouseY() const
 {
-    return itsImpl->widget ? itsImpl->widget->Content()->mapFromGlobal(QCursor::pos()).y() : 0;
+    return itsImpl->widget ? itsImpl->widget->Content()->mapFromGlobal(PointerTracker::GlobalPosition()).y() : 0;
 }
 
 void Window::Layout() {}

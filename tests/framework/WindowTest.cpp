@@ -216,10 +216,46 @@ TEST_F(WindowTest, TheContentAreaHasTheWindowsSizeBelowItsMenuBar)
     QWidget* canvasWidget = ControlAccess::Widget(*canvas);
     EXPECT_EQ(canvasWidget->mapTo(&widget, QPoint(0, 0)), QPoint(0, barHeight));
     QCursor::setPos(canvasWidget->mapToGlobal(QPoint(12, 34)));
+    ProcessEvents();
     EXPECT_EQ(window->MouseX(), 12);
     EXPECT_EQ(window->MouseY(), 34);
     EXPECT_EQ(canvas->MouseX(), 12);
     EXPECT_EQ(canvas->MouseY(), 34);
+}
+
+TEST_F(WindowTest, ThePointerIsFollowedInTheWindowAndAskedForAgainOutsideIt)
+{
+    const auto window = NewRecordingWindow({.Width = 200, .Height = 100, .Resizeable = false});
+    auto canvas = std::make_shared<Canvas>();
+    window->AddControl("Field", canvas);
+    canvas->SetProperties({.Control = {.Left = 20, .Top = 10, .Width = 100, .Height = 50}});
+    ProcessEvents();
+    QWidget* content = WindowAccess::Content(*window);
+    const auto pointAt = [&](QPoint local) {
+        QCursor::setPos(content->mapToGlobal(local));
+        ProcessEvents();
+    };
+    const auto expectPointer = [&](QPoint local) {
+        const auto expected = std::make_pair(local.x(), local.y());
+        EXPECT_EQ(std::make_pair(window->MouseX(), window->MouseY()), expected);
+        EXPECT_EQ(std::make_pair(canvas->MouseX(), canvas->MouseY()), expected) << "window coordinates too";
+    };
+
+    pointAt({30, 40});
+    expectPointer({30, 40});
+    pointAt({150, 70});
+    expectPointer({150, 70});
+    // Gone out of the window: not where it was last seen inside.
+    pointAt({-40, 130});
+    expectPointer({-40, 130});
+    // Outside, no event tells where it goes; moving the window makes the layer ask again.
+    pointAt({-60, 140});
+    QWidget* top = WidgetOf(*window);
+    top->move(top->pos() + QPoint(10, 5));
+    ProcessEvents();
+    expectPointer({-70, 135});
+    pointAt({5, 6});
+    expectPointer({5, 6});
 }
 
 TEST_F(WindowTest, AResizeableWindowOpensAtItsSizeWithinItsBounds)

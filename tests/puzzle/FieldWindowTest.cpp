@@ -33,7 +33,9 @@ QWidget* FieldWindowTest::FieldWidget() const
 
 void FieldWindowTest::PointAt(Int32 x, Int32 y)
 {
+    // The window learns where the pointer went from the move event that follows.
     QCursor::setPos(FieldWidget()->mapToGlobal(QPoint(x, y)));
+    QCoreApplication::processEvents();
 }
 
 void FieldWindowTest::PressAt(Int32 x, Int32 y)
