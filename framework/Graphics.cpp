@@ -6,38 +6,12 @@
 #include "framework/qt/PictureData.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
 QColor ToQColor(Color c)
 {
     return QColor(c.Red, c.Green, c.Blue);
-}
-
-// Copies sourceRect of the drawable form of a picture without partly transparent pixels into
-// target, unscaled, with its top left at at; fully transparent pixels are left out. For the many
-// small pictures of a frame this costs far less than setting up a painter. Returns the changed
-// area.
-QRect Copy(QImage& target, QPoint at, const PictureData& picture, QRect sourceRect)
-{
-    const QImage& source = picture.Drawable();
-    const QPoint shift = at - sourceRect.topLeft();
-    const QRect area = sourceRect.intersected(source.rect()).translated(shift).intersected(target.rect());
-    const bool opaque = picture.IsOpaque();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        // Source pixel x lands on target pixel x + shift.x().
-        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + area.left() - shift.x();
-        if (opaque) {
-            std::memcpy(to, from, area.width() * sizeof(QRgb));
-            continue;
-        }
-        for (int x = 0; x < area.width(); ++x) {
-            to[x] = qAlpha(from[x]) != 0 ? from[x] : to[x];
-        }
-    }
-    return area;
 }
 
 // Applies size's own-size stand-in.
@@ -54,12 +28,12 @@ Graphics::~Graphics() = default;
 
 Int32 Graphics::Width() const
 {
-    return itsTarget->picture ? itsTarget->picture->Image().width() : itsTarget->size.width();
+    return itsTarget->picture ? itsTarget->picture->Size().width() : itsTarget->size.width();
 }
 
 Int32 Graphics::Height() const
 {
-    return itsTarget->picture ? itsTarget->picture->Image().height() : itsTarget->size.height();
+    return itsTarget->picture ? itsTarget->picture->Size().height() : itsTarget->size.height();
 }
 
 void Graphics::FillRect(Int32 x, Int32 y, Int32 width, Int32 height)
@@ -121,31 +95,18 @@ void Graphics::DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int
         return;
     }
     const std::shared_ptr<PictureData>& data = PictureBridge::Data(*picture);
-    const bool intoItself = data == itsTarget->picture;
-    if (itsTarget->picture && !intoItself && dest.size() == source.size() && !data->HasPartialAlpha()) {
-        itsTarget->picture->Changed(Copy(itsTarget->picture->Image(), dest.topLeft(), *data, source));
+    if (itsTarget->picture) {
+        itsTarget->picture->DrawFrom(*data, dest, source, !UseOldRenderer);
         return;
     }
-    // A picture drawn into itself is read from a copy.
-    const QImage drawable = intoItself ? data->Drawable().copy() : data->Drawable();
-    auto draw = [&](QPainter& painter) {
-        // Smoothing is asked for only where pixels are scaled: with it Qt leaves its fast
-        // path for unscaled images.
-        const bool scaled = dest.size() != source.size() || painter.deviceTransform().isScaling();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, !UseOldRenderer && scaled);
-        painter.drawImage(dest, drawable, source);
-    };
-    if (!itsTarget->picture) {
-        itsTarget->painter->save();
-        draw(*itsTarget->painter);
-        itsTarget->painter->restore();
-        return;
-    }
-    {
-        QPainter painter(&itsTarget->picture->Image());
-        draw(painter);
-    }
-    itsTarget->picture->Changed(dest);
+    QPainter& painter = *itsTarget->painter;
+    painter.save();
+    // Smoothing is asked for only where pixels are scaled: with it Qt leaves its fast path for
+    // unscaled images.
+    const bool scaled = dest.size() != source.size() || painter.deviceTransform().isScaling();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !UseOldRenderer && scaled);
+    painter.drawImage(dest, data->Drawable(), source);
+    painter.restore();
 }
 
 Color Graphics::Pixel(Int32 x, Int32 y) const

@@ -37,12 +37,12 @@ Picture::~Picture() = default;
 
 Int32 Picture::Width() const
 {
-    return itsData->Image().width();
+    return itsData->Size().width();
 }
 
 Int32 Picture::Height() const
 {
-    return itsData->Image().height();
+    return itsData->Size().height();
 }
 
 Int32 Picture::Depth() const
@@ -79,6 +79,11 @@ Int32 Picture::Transparent() const
 void Picture::SetTransparent(Int32 transparent)
 {
     itsData->SetTransparent(transparent);
+}
+
+std::uint64_t Picture::Version() const
+{
+    return itsData->Version();
 }
 
 std::shared_ptr<RGBSurface> Picture::RGBSurface()

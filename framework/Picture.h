@@ -34,6 +34,10 @@ public:
     Int32 Transparent() const;
     void SetTransparent(Int32 transparent);
 
+    // Changes whenever the pixels, mask or transparency may have changed: a picture that
+    // kept its version looks as it did. Versions are not shared between pictures.
+    std::uint64_t Version() const;
+
     // Pixel access; the same object on every call.
     std::shared_ptr<::RGBSurface> RGBSurface();
 

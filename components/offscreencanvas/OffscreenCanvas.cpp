@@ -28,6 +28,7 @@ void OffscreenCanvas::Event_Open()
 void OffscreenCanvas::Event_Paint(Graphics& g)
 {
     PaintCanvas(g);
+    itsShownVersion = IsOffscreenAveil ? OffscreenPicture->Version() : 0;
 }
 
 void OffscreenCanvas::CreateOffscreen(Int32 depth, bool useOldRenderer)
@@ -59,7 +60,9 @@ void OffscreenCanvas::PaintOffscreen()
 
 void OffscreenCanvas::RefreshPicture(bool updateNow)
 {
-    Refresh(false);
+    if (!IsOffscreenAveil || OffscreenPicture->Version() != itsShownVersion) {
+        Refresh(false);
+    }
     if (updateNow) {
         if (const auto window = Window()) {
             window->UpdateNow();

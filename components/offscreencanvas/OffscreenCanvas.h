@@ -21,6 +21,8 @@ public:
 
 protected:
     virtual void PaintOffscreen();
+    // Repaints the control, unless its last paint showed the picture as it is, and with
+    // updateNow brings the window up to date at once.
     virtual void RefreshPicture(bool updateNow);
 
 public:
@@ -65,4 +67,8 @@ protected:
     bool IsOffscreenAveil = false;
     Int32 ItsFixedWidth = 0;
     Int32 ItsFixedHeight = 0;
+
+private:
+    // The version of the picture that the control's last paint showed; 0 for none.
+    std::uint64_t itsShownVersion = 0;
 };

@@ -2,7 +2,10 @@
 
 #include "framework/qt/PictureBridge.h"
 
+#include <QPainter>
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -64,6 +67,28 @@ void UnmaskedRow(QRgb* to, const QRgb* from, int count, QRgb key)
     }
 }
 
+// Copies sourceRect of a drawable form without partly transparent pixels into target, unscaled,
+// with its top left at at; fully transparent pixels are left out. For the many small pictures of
+// a frame this costs far less than setting up a painter. Returns the changed area.
+QRect Copy(QImage& target, QPoint at, const QImage& source, bool opaque, QRect sourceRect)
+{
+    const QPoint shift = at - sourceRect.topLeft();
+    const QRect area = sourceRect.intersected(source.rect()).translated(shift).intersected(target.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        // Source pixel x lands on target pixel x + shift.x().
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + area.left() - shift.x();
+        if (opaque) {
+            std::memcpy(to, from, area.width() * sizeof(QRgb));
+            continue;
+        }
+        for (int x = 0; x < area.width(); ++x) {
+            to[x] = qAlpha(from[x]) != 0 ? from[x] : to[x];
+        }
+    }
+    return area;
+}
+
 } // namespace
 
 PictureData::PictureData(const QImage& image, int depth)
@@ -74,16 +99,99 @@ PictureData::PictureData(const QImage& image, int depth)
 
 void PictureData::Changed(const QRect& rect)
 {
-    const QRect area = rect.intersected(itsImage.rect());
-    if (itsDepth < 24) {
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(itsImage.scanLine(y));
-            for (int x = area.left(); x <= area.right(); ++x) {
-                line[x] = Reduced(line[x], itsDepth);
-            }
+    itsFrame.clear();
+    Reduce(rect);
+    Touch();
+}
+
+void PictureData::DrawFrom(const PictureData& source, const QRect& dest, const QRect& sourceRect, bool smooth)
+{
+    const bool scaled = dest.size() != sourceRect.size();
+    if (&source == this) {
+        // Read from a copy of itself.
+        Apply({{0, 0, dest, sourceRect, smooth && scaled}, Drawable().copy(), IsOpaque(), HasPartialAlpha()});
+        itsFrame.clear();
+        Touch();
+        return;
+    }
+    Draw draw{{source.Version(), source.MaskVersion(), dest, sourceRect, smooth && scaled},
+              source.Drawable(),
+              source.IsOpaque(),
+              source.HasPartialAlpha()};
+    const bool coversAll = draw.opaque && !scaled && source.Size().width() > 0 &&
+                           QRect(QPoint(0, 0), source.Size()).contains(sourceRect) && dest.contains(itsImage.rect());
+    if (coversAll) {
+        // Nothing of what the picture held shows through: a frame begins.
+        itsHeldBack.clear();
+        if (!itsFrame.empty() && itsFrame.front() == draw.record) {
+            itsHeldBack.push_back(std::move(draw));
+            return;
         }
+        Apply(draw);
+        itsFrame.assign(1, draw.record);
+        Touch();
+        return;
+    }
+    if (!itsHeldBack.empty()) {
+        const std::size_t next = itsHeldBack.size();
+        if (next < itsFrame.size() && itsFrame[next] == draw.record) {
+            itsHeldBack.push_back(std::move(draw));
+            return;
+        }
+        SettleHeldBack();
+    }
+    Apply(draw);
+    if (!itsFrame.empty()) {
+        itsFrame.push_back(draw.record);
     }
     Touch();
+}
+
+void PictureData::SettleHeldBack()
+{
+    std::vector<Draw> heldBack;
+    heldBack.swap(itsHeldBack);
+    if (heldBack.size() == itsFrame.size()) {
+        return; // the same frame as the pixels show
+    }
+    // A frame that stopped short of the last one: its draws so far, from its opaque copy on.
+    itsFrame.clear();
+    for (const Draw& draw : heldBack) {
+        Apply(draw);
+        itsFrame.push_back(draw.record);
+    }
+    Touch();
+}
+
+void PictureData::Apply(const Draw& draw)
+{
+    const QRect& dest = draw.record.dest;
+    const QRect& source = draw.record.source;
+    QRect changed = dest;
+    if (dest.size() == source.size() && !draw.partialAlpha) {
+        changed = Copy(itsImage, dest.topLeft(), draw.drawable, draw.opaque, source);
+    } else {
+        QPainter painter(&itsImage);
+        // Smoothing is asked for only where pixels are scaled: with it Qt leaves its fast path
+        // for unscaled images.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, draw.record.smooth);
+        painter.drawImage(dest, draw.drawable, source);
+    }
+    Reduce(changed);
+}
+
+void PictureData::Reduce(const QRect& rect)
+{
+    if (itsDepth >= 24) {
+        return;
+    }
+    const QRect area = rect.intersected(itsImage.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(itsImage.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            line[x] = Reduced(line[x], itsDepth);
+        }
+    }
 }
 
 void PictureData::SetMask(std::shared_ptr<Picture> mask)
@@ -102,6 +210,7 @@ void PictureData::SetTransparent(int transparent)
 
 Color PictureData::Pixel(int x, int y) const
 {
+    Settle();
     if (!itsImage.rect().contains(x, y)) {
         return Color();
     }
@@ -111,6 +220,7 @@ Color PictureData::Pixel(int x, int y) const
 
 void PictureData::SetPixel(int x, int y, Color color)
 {
+    Settle();
     if (itsImage.rect().contains(x, y)) {
         reinterpret_cast<QRgb*>(itsImage.scanLine(y))[x] = qRgb(color.Red, color.Green, color.Blue);
         Changed(QRect(x, y, 1, 1));
@@ -124,6 +234,7 @@ bool PictureData::IsOpaque() const
 
 const QImage& PictureData::Drawable() const
 {
+    Settle();
     if (IsOpaque()) {
         return itsImage;
     }

@@ -1,6 +1,12 @@
 #pragma once
 // The pixels behind a Picture, shared by its Graphics and RGBSurface, with the drawable
 // form (mask and transparent white applied) made once per change and cached.
+//
+// A frame drawn anew over the last one costs nothing when it comes out the same: the draws
+// since the last opaque copy over the whole picture are kept, and a frame that begins with
+// that copy again is held back while its draws repeat the kept ones. Reading the pixels, a
+// draw that differs, or any other change settles the frame: a frame that repeated all of them
+// leaves the pixels and the version as they were; one that stopped short is drawn after all.
 
 #include "framework/Color.h"
 
@@ -8,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class Picture;
 
@@ -17,15 +24,35 @@ public:
     PictureData(const QImage& image, int depth);
 
     int Depth() const { return itsDepth; }
-    QImage& Image() { return itsImage; }
-    const QImage& Image() const { return itsImage; }
+    QSize Size() const { return itsImage.size(); }
+    QImage& Image()
+    {
+        Settle();
+        return itsImage;
+    }
+    const QImage& Image() const
+    {
+        Settle();
+        return itsImage;
+    }
 
-    // Call after the pixels in rect changed: they are reduced to the depth (a 1-bit picture
-    // keeps black or white by brightness) and the drawable form is made anew on next use.
+    // Call after the pixels in rect were changed through Image(): they are reduced to the
+    // depth (a 1-bit picture keeps black or white by brightness) and the drawable form is made
+    // anew on next use.
     void Changed(const QRect& rect);
 
+    // Draws sourceRect of source into dest of this picture, stretched when the sizes differ
+    // (smoothly when smooth), as its drawable form shows: through the mask and without the
+    // transparent white.
+    void DrawFrom(const PictureData& source, const QRect& dest, const QRect& sourceRect, bool smooth);
+
     // Changes on every change of the pixels, mask or transparency; unique across pictures.
-    std::uint64_t Version() const { return itsVersion; }
+    // A frame that came out as the one before leaves it as it was.
+    std::uint64_t Version() const
+    {
+        Settle();
+        return itsVersion;
+    }
 
     const std::shared_ptr<Picture>& Mask() const { return itsMask; }
     void SetMask(std::shared_ptr<Picture> mask);
@@ -47,14 +74,46 @@ public:
     bool HasPartialAlpha() const { return itsMask != nullptr; }
 
 private:
+    // What a draw into this picture did, for telling whether a frame repeats the last one.
+    struct DrawRecord {
+        std::uint64_t sourceVersion;
+        std::uint64_t sourceMaskVersion;
+        QRect dest;
+        QRect source;
+        bool smooth;
+
+        bool operator==(const DrawRecord&) const = default;
+    };
+    // A draw with the source's drawable form as it was at the draw.
+    struct Draw {
+        DrawRecord record;
+        QImage drawable;
+        bool opaque;
+        bool partialAlpha;
+    };
+
     void Touch();
     std::uint64_t MaskVersion() const;
+    void Reduce(const QRect& rect);
+    void Apply(const Draw& draw);
+    void Settle() const
+    {
+        if (!itsHeldBack.empty()) {
+            const_cast<PictureData*>(this)->SettleHeldBack();
+        }
+    }
+    void SettleHeldBack();
 
     QImage itsImage;
     int itsDepth;
     std::uint64_t itsVersion;
     std::shared_ptr<Picture> itsMask;
     int itsTransparent = 0;
+    // The draws that made the pixels since an opaque copy over all of them; empty when
+    // something else changed them since.
+    std::vector<DrawRecord> itsFrame;
+    // The draws of a frame that repeats the first ones of itsFrame, not done yet.
+    std::vector<Draw> itsHeldBack;
 
     void MakeDrawable() const;
 

@@ -275,6 +275,86 @@ TEST(Graphics, ChangesAfterADrawAreSeenByTheNextDraw)
     EXPECT_EQ(Colours(*fresh), std::set<std::uint32_t>{0x0000FF});
 }
 
+// Frames drawn anew over the last one: a background copied over the whole picture, then a
+// piece on it.
+class RepeatedFrame : public testing::Test {
+protected:
+    void DrawFrame(Int32 pieceX)
+    {
+        g.DrawPicture(background, 0, 0);
+        g.DrawPicture(piece, pieceX, 3);
+    }
+
+    std::shared_ptr<Picture> target = Picture::New(20, 10, 32);
+    Graphics& g = *target->Graphics();
+    std::shared_ptr<Picture> background = Filled(20, 10, Blue);
+    std::shared_ptr<Picture> piece = Filled(4, 4, Red);
+};
+
+TEST_F(RepeatedFrame, ThePictureKeepsItsVersionOnlyWhileFramesComeOutTheSame)
+{
+    DrawFrame(2);
+    const std::uint64_t version = target->Version();
+    DrawFrame(2);
+    EXPECT_EQ(target->Version(), version);
+    EXPECT_EQ(g.Pixel(3, 4), Red);
+    EXPECT_EQ(g.Pixel(10, 4), Blue);
+
+    DrawFrame(10);
+    const std::uint64_t moved = target->Version();
+    EXPECT_NE(moved, version);
+    EXPECT_EQ(g.Pixel(3, 4), Blue);
+    EXPECT_EQ(g.Pixel(11, 4), Red);
+
+    // The same draws of a piece that changed in between.
+    piece->Graphics()->ForeColor = Black;
+    piece->Graphics()->FillRect(0, 0, 4, 4);
+    DrawFrame(10);
+    EXPECT_NE(target->Version(), moved);
+    EXPECT_EQ(g.Pixel(11, 4), Black);
+}
+
+TEST_F(RepeatedFrame, AFrameReadHalfWayShowsWhatWasDrawnSoFar)
+{
+    DrawFrame(2);
+    g.DrawPicture(background, 0, 0);
+    auto copy = Picture::New(20, 10, 32);
+    copy->Graphics()->DrawPicture(target, 0, 0);
+    EXPECT_EQ(copy->Graphics()->Pixel(3, 4), Blue) << "drawn elsewhere before the piece";
+    g.DrawPicture(piece, 2, 3);
+    EXPECT_EQ(g.Pixel(3, 4), Red);
+    EXPECT_EQ(g.Pixel(10, 4), Blue);
+}
+
+TEST_F(RepeatedFrame, ASourceChangedAfterItsDrawCountsAsItWasWhenDrawn)
+{
+    DrawFrame(2);
+    g.DrawPicture(background, 0, 0);
+    background->Graphics()->ForeColor = Black;
+    background->Graphics()->FillRect(0, 0, 20, 10);
+    g.DrawPicture(piece, 12, 3);
+    EXPECT_EQ(g.Pixel(0, 0), Blue);
+    EXPECT_EQ(g.Pixel(3, 4), Blue);
+    EXPECT_EQ(g.Pixel(13, 4), Red);
+}
+
+TEST_F(RepeatedFrame, OtherDrawingComesAfterTheFrameSoFar)
+{
+    DrawFrame(2);
+    g.DrawPicture(background, 0, 0);
+    g.ForeColor = Black;
+    g.FillRect(15, 0, 2, 2);
+    EXPECT_EQ(g.Pixel(3, 4), Blue) << "the background came before the fill";
+    EXPECT_EQ(g.Pixel(15, 0), Black);
+
+    DrawFrame(2);
+    DrawFrame(2);
+    target->RGBSurface()->SetPixel(0, 0, Black);
+    EXPECT_EQ(g.Pixel(0, 0), Black);
+    EXPECT_EQ(g.Pixel(3, 4), Red);
+    EXPECT_EQ(g.Pixel(15, 0), Blue);
+}
+
 TEST(Graphics, OwnSizesAndSourceRectangles)
 {
     auto square = Filled(2, 2, Red);

@@ -30,9 +30,21 @@ public:
     void Initialize() override { log.push_back("Initialize"); }
     void OffscreenCreated() override { log.push_back("OffscreenCreated"); }
     void OffscreenDisposed() override { log.push_back("OffscreenDisposed"); }
+    // Drawn instead of the two halves when set: a picture over the whole control, and a small
+    // one at (piece x, 10).
+    std::shared_ptr<Picture> background;
+    std::shared_ptr<Picture> piece;
+    Int32 pieceX = 0;
+    Int32 paints = 0;
+
     void PaintOffscreen() override
     {
         log.push_back("PaintOffscreen");
+        if (background) {
+            OffscreenGraphics->DrawPicture(background, 0, 0);
+            OffscreenGraphics->DrawPicture(piece, pieceX, 10);
+            return;
+        }
         OffscreenGraphics->ForeColor = Red;
         OffscreenGraphics->FillRect(0, 0, ItsWidth / 2, ItsHeight);
         OffscreenGraphics->ForeColor = Green;
@@ -54,7 +66,17 @@ public:
     Int32 PictureHeight() const { return ItsHeight; }
     const std::shared_ptr<Picture>& OwnPicture() const { return OffscreenPicture; }
     const std::shared_ptr<Graphics>& OwnGraphics() const { return OffscreenGraphics; }
-    using OffscreenCanvas::PaintCanvas;
+    void PaintCanvas(Graphics& g) override
+    {
+        ++paints;
+        OffscreenCanvas::PaintCanvas(g);
+    }
+    // What a game tick does.
+    void Step()
+    {
+        PaintOffscreen();
+        RefreshPicture(false);
+    }
 };
 
 class OffscreenCanvasTest : public testing::Test {
@@ -237,6 +259,30 @@ TEST_F(OffscreenCanvasTest, AResizedControlShowsTheWholePictureStretched)
     const QImage screen = OnScreen();
     EXPECT_EQ(At(screen, 45, 49), Red);
     EXPECT_EQ(At(screen, 55, 49), Green);
+}
+
+TEST_F(OffscreenCanvasTest, OnlyAPictureThatChangedIsPaintedAgain)
+{
+    Open(true);
+    canvas->background = SolidPicture(300, 300, Green);
+    canvas->piece = SolidPicture(20, 20, Red);
+    // Each step as the game's tick: draw, refresh, bring the window up to date.
+    const auto step = [&] {
+        canvas->Step();
+        window->UpdateNow();
+        return canvas->paints;
+    };
+    step();
+    EXPECT_EQ(At(OnScreen(), 5, 15), Red);
+    const Int32 paints = canvas->paints;
+
+    EXPECT_EQ(step(), paints) << "the same frame again";
+
+    canvas->pieceX = 100;
+    EXPECT_EQ(step(), paints + 1);
+    const QImage screen = OnScreen();
+    EXPECT_EQ(At(screen, 5, 15), Green);
+    EXPECT_EQ(At(screen, 105, 15), Red);
 }
 
 TEST_F(OffscreenCanvasTest, ControlPositionsScaleToPicturePositions)
