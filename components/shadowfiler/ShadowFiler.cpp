@@ -40,7 +40,7 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
     IsFsspAvail = false;
     if (!target || target->Directory()) {
         ItsBaseFile = nullptr;
-        ItsStatus = 0;
+        ItsStatus = NoTarget;
         return;
     }
     // A link keeps pointing at the file: the file it names is the one replaced.
@@ -48,7 +48,7 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
     ItsBaseFile = resolved->NativePath() == target->NativePath() ? target : resolved;
     const std::shared_ptr<FolderItem> temporary = ItsBaseFile->TemporaryFolder();
     if (!temporary) {
-        ItsStatus = -2;
+        ItsStatus = NoTemporaryFolder;
         return;
     }
 
@@ -70,17 +70,17 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
     } while (claim == FolderItem::Claim::Taken && counter <= LastCounterBeforeGivingUp);
     if (claim == FolderItem::Claim::Taken) {
         ItsShadowFile = nullptr;
-        ItsStatus = -3;
+        ItsStatus = NoFreeShadowName;
         return;
     }
     IsShadowAvail = true;
-    ItsStatus = 1;
+    ItsStatus = ShadowReady;
 
     TheFSSP1 = MemoryBlock::New(FileRecordSize);
     TheFSSP2 = MemoryBlock::New(FileRecordSize);
     IsFsspAvail = TheFSSP1 && TheFSSP2;
     if (!IsFsspAvail) {
-        ItsStatus = -1;
+        ItsStatus = ShadowWithoutRecords;
     }
 }
 
@@ -124,7 +124,7 @@ void ShadowFiler::CleanUp()
     ItsBaseFile = nullptr;
     ItsShadowFile = nullptr;
     IsShadowAvail = false;
-    ItsStatus = 2;
+    ItsStatus = CleanedUp;
 }
 
 bool ShadowFiler::TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2)
@@ -145,7 +145,7 @@ void ShadowFiler::Abort()
     ItsBaseFile = nullptr;
     ItsShadowFile = nullptr;
     IsShadowAvail = false;
-    ItsStatus = 3;
+    ItsStatus = Aborted;
 }
 
 Int32 ShadowFiler::RefStatus()

@@ -2,10 +2,6 @@
 // Replaces a file safely. The caller writes the new contents into a shadow file that the filer
 // claims in the target's temporary folder, then CleanUp puts the shadow in the target's place.
 // When no shadow can be had, the filer hands back the target itself, to be written in place.
-//
-// Status (RefStatus): 0 target is a folder, nothing handed out; 1 shadow ready; -1 shadow
-// ready without file records, so no exchange; -2 no temporary folder; -3 no free shadow name;
-// 2 cleaned up; 3 aborted.
 
 #include "framework/Types.h"
 
@@ -14,6 +10,21 @@ class MemoryBlock;
 
 class ShadowFiler {
 public:
+    // What RefStatus gives.
+    enum Status : Int32 {
+        // No target, or a folder: nothing is handed out.
+        NoTarget = 0,
+        ShadowReady = 1,
+        CleanedUp = 2,
+        Aborted = 3,
+        // The shadow is ready, but no memory for the file records: CleanUp replaces by name.
+        ShadowWithoutRecords = -1,
+        // The target's volume has no temporary folder: the target is handed out.
+        NoTemporaryFolder = -2,
+        // Every shadow name was taken: the target is handed out.
+        NoFreeShadowName = -3,
+    };
+
     // A filer dropped unfinished leaves what was written into its shadow, but no shadow
     // that was never written.
     virtual ~ShadowFiler();
@@ -43,7 +54,8 @@ protected:
     std::shared_ptr<FolderItem> ItsBaseFile;
     std::shared_ptr<FolderItem> ItsShadowFile;
     bool IsShadowAvail = false;
-    Int32 ItsStatus = 0;
+    // A Status.
+    Int32 ItsStatus = NoTarget;
     std::shared_ptr<MemoryBlock> TheFSSP1;
     std::shared_ptr<MemoryBlock> TheFSSP2;
     bool IsFsspAvail = false;
