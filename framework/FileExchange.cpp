@@ -34,16 +34,16 @@ struct Resolved {
 };
 
 // The regular file that a record names.
-Resolved Resolve(const MemoryBlock& spec)
+Resolved Resolve(const MemoryBlock& record)
 {
     Resolved file;
-    const Int32 length = spec.Byte(NameOffset);
-    if (spec.Size() < NameOffset + 1 + length || length == 0 || length > MaxNameLength) {
+    const Int32 length = record.Byte(NameOffset);
+    if (record.Size() < NameOffset + 1 + length || length == 0 || length > MaxNameLength) {
         file.error = ParameterError;
         return file;
     }
-    const auto folder = FolderPath(spec.Int32Value(2));
-    const auto device = VolumeDevice(spec.Int16Value(0));
+    const auto folder = FolderPath(record.Int32Value(2));
+    const auto device = VolumeDevice(record.Int16Value(0));
     struct stat folderInfo {};
     if (!folder || stat(folder->c_str(), &folderInfo) != 0) {
         file.error = FolderNotFound;
@@ -53,7 +53,7 @@ Resolved Resolve(const MemoryBlock& spec)
         file.error = NoSuchVolume;
         return file;
     }
-    const String name = MacJapaneseToUtf8(spec.StringValue(NameOffset + 1, length));
+    const String name = MacJapaneseToUtf8(record.StringValue(NameOffset + 1, length));
     if (name.find('/') != String::npos || name == "." || name == "..") {
         file.error = ParameterError;
         return file;
@@ -69,10 +69,10 @@ Resolved Resolve(const MemoryBlock& spec)
 
 } // namespace
 
-Int32 FSpExchangeFiles(const MemoryBlock& spec1, const MemoryBlock& spec2)
+Int32 FSpExchangeFiles(const MemoryBlock& record1, const MemoryBlock& record2)
 {
-    const Resolved first = Resolve(spec1);
-    const Resolved second = Resolve(spec2);
+    const Resolved first = Resolve(record1);
+    const Resolved second = Resolve(record2);
     if (first.error != NoError || second.error != NoError) {
         return first.error != NoError ? first.error : second.error;
     }
@@ -88,9 +88,9 @@ Int32 FSpExchangeFiles(const MemoryBlock& spec1, const MemoryBlock& spec2)
     return NoError;
 }
 
-bool FSpNamesFile(const MemoryBlock& spec, const FolderItem& file)
+bool FSpNamesFile(const MemoryBlock& record, const FolderItem& file)
 {
-    const Resolved named = Resolve(spec);
+    const Resolved named = Resolve(record);
     struct stat info {};
     return named.error == NoError && lstat(file.NativePath().c_str(), &info) == 0 &&
            named.info.st_dev == info.st_dev && named.info.st_ino == info.st_ino;

@@ -11,8 +11,8 @@ class MemoryBlock;
 // Swaps the two files atomically: afterwards each name holds the other's former contents.
 // 0 on success; a non-zero error, with nothing changed, when a record names no regular
 // file, the two lie on different file systems, or the swap fails.
-Int32 FSpExchangeFiles(const MemoryBlock& spec1, const MemoryBlock& spec2);
+Int32 FSpExchangeFiles(const MemoryBlock& record1, const MemoryBlock& record2);
 
 // True when the record names this very file (the same device and inode): a name that its
 // encoding or its cut to 63 bytes has changed may name another file, or none.
-bool FSpNamesFile(const MemoryBlock& spec, const FolderItem& file);
+bool FSpNamesFile(const MemoryBlock& record, const FolderItem& file);

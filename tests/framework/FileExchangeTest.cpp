@@ -12,13 +12,13 @@ namespace {
 // The record of a file, as the shadow filer builds it.
 MemoryBlock Record(const FolderItem& file)
 {
-    MemoryBlock spec(70);
+    MemoryBlock record(70);
     const String name = LeftB(ConvertEncoding(file.Name(), TextEncoding::MacJapanese), 63);
-    spec.SetInt16Value(0, file.MacVRefNum());
-    spec.SetInt32Value(2, file.MacDirID());
-    spec.SetByte(6, LenB(name));
-    spec.SetStringValue(7, name);
-    return spec;
+    record.SetInt16Value(0, file.MacVRefNum());
+    record.SetInt32Value(2, file.MacDirID());
+    record.SetByte(6, LenB(name));
+    record.SetStringValue(7, name);
+    return record;
 }
 
 MemoryBlock Record(const std::string& path)
