@@ -49,6 +49,7 @@ FieldTest::~FieldTest()
 Sounds FieldTest::Tick()
 {
     field->GameStep();
+    AfterStep();
     player->PlayQueue();
     Sounds heard;
     for (; itsHeard < player->Pushed.size(); ++itsHeard) {

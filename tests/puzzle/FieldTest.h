@@ -52,6 +52,10 @@ protected:
     // The off-screen picture's pixel.
     Color PixelAt(Int32 x, Int32 y) const;
 
+    // Run by Tick between the step and the sounds, where the main window brings its screen up
+    // to date.
+    virtual void AfterStep() {}
+
     std::shared_ptr<RecordingSoundPlayer> player = std::make_shared<RecordingSoundPlayer>();
     std::shared_ptr<FieldUnderTest> field = std::make_shared<FieldUnderTest>();
 

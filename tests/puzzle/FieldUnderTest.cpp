@@ -1,6 +1,8 @@
 #include "tests/puzzle/FieldUnderTest.h"
 
 #include "components/media/Pictures.h"
+#include "framework/Graphics.h"
+#include "framework/Picture.h"
 
 namespace {
 
@@ -31,6 +33,19 @@ void FieldUnderTest::PaintOffscreen()
 {
     ++itsPaintCount;
     GameField::PaintOffscreen();
+}
+
+std::shared_ptr<Picture> FieldUnderTest::FrameDrawnAfresh()
+{
+    auto fresh = Picture::New(ItsWidth, ItsHeight, ItsDepth);
+    auto graphics = fresh->Graphics();
+    graphics->UseOldRenderer = OffscreenGraphics->UseOldRenderer;
+    std::swap(fresh, OffscreenPicture);
+    std::swap(graphics, OffscreenGraphics);
+    GameField::PaintOffscreen();
+    std::swap(fresh, OffscreenPicture);
+    std::swap(graphics, OffscreenGraphics);
+    return fresh;
 }
 
 Board FieldUnderTest::GetBoard() const

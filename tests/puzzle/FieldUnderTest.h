@@ -39,6 +39,9 @@ public:
     // Counts the paintings of the off-screen picture.
     void PaintOffscreen() override;
     Int32 PaintCount() const { return itsPaintCount; }
+    // The field's frame as it is now, painted into a picture of its own that nothing was drawn
+    // into before. A fader that is fading moves on as it does at a tick.
+    std::shared_ptr<Picture> FrameDrawnAfresh();
 
     Board GetBoard() const;
     // Puts the board on the field and into the log entry shown, as if the game had made it.

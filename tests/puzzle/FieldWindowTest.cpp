@@ -26,6 +26,11 @@ void FieldWindowTest::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void FieldWindowTest::AfterStep()
+{
+    window->UpdateNow();
+}
+
 QWidget* FieldWindowTest::FieldWidget() const
 {
     return ControlAccess::Widget(*field);

@@ -23,6 +23,8 @@ protected:
     void ReleaseAt(Int32 x, Int32 y);
     void PressOn(Int32 s);
     void ReleaseOn(Int32 s);
+    // The window brought up to date, as the main window's tick does.
+    void AfterStep() override;
 
     std::shared_ptr<Window> window;
 };
