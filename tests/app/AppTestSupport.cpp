@@ -14,9 +14,6 @@
 #include <QTest>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -26,10 +23,7 @@ const char* const PreferencesName = "Kalmenoの設定";
 
 void AppTest::SetUp()
 {
-    char pattern[] = "/tmp/kalmeno-app-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    itsConfigFolder = pattern;
-    setenv("XDG_CONFIG_HOME", itsConfigFolder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", itsConfigFolder.Path().c_str(), 1);
     SetResourcesFolderOverride(String(KALMENO_TEST_RESOURCES));
     SetShiftKeyOverride(std::nullopt);
 }
@@ -43,7 +37,6 @@ void AppTest::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetShiftKeyOverride(std::nullopt);
     SetSoundPlayObserver(nullptr);
-    std::filesystem::remove_all(itsConfigFolder);
 }
 
 void AppTest::RegisterApplication()
@@ -52,17 +45,19 @@ void AppTest::RegisterApplication()
     ApplicationAddMenuHandlers();
 }
 
+std::string AppTest::PreferencesPath() const
+{
+    return itsConfigFolder / PreferencesName;
+}
+
 String AppTest::PreferencesFileContents() const
 {
-    std::ifstream in(std::filesystem::path(itsConfigFolder) / PreferencesName, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return ReadBytes(PreferencesPath());
 }
 
 void AppTest::WritePreferencesFile(const String& contents) const
 {
-    std::ofstream(std::filesystem::path(itsConfigFolder) / PreferencesName, std::ios::binary) << contents;
+    WriteBytes(PreferencesPath(), contents);
 }
 
 std::shared_ptr<Window> AppTest::OpenStandInMainWindow()

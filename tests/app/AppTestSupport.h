@@ -4,6 +4,7 @@
 
 #include "app/Appl.h"
 #include "framework/Window.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QString>
 #include <Qt>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -25,7 +27,8 @@ protected:
     // the main window.
     static void RegisterApplication();
 
-    // The preferences file of this test's folder, "" when there is none.
+    // The preferences file of this test's folder; its contents, "" when there is none.
+    std::string PreferencesPath() const;
     String PreferencesFileContents() const;
     void WritePreferencesFile(const String& contents) const;
 
@@ -37,7 +40,8 @@ protected:
     // Lets the event loop run for that long (timers included).
     static void Wait(int milliseconds);
 
-    String itsConfigFolder;
+    // The preferences folder, fresh for every test.
+    const ScratchFolder itsConfigFolder;
 };
 
 QWidget* WidgetOf(const Window& window);

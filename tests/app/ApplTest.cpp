@@ -129,7 +129,7 @@ TEST_F(ApplTest, ARunWithoutAChangeLeavesTheFileAlone)
     TheAppl().GameMenuSoundVol_Action(1);
     QuitRun();
     ASSERT_EQ(PreferencesFileContents(), "00B");
-    const auto path = std::filesystem::path(itsConfigFolder) / "Kalmenoの設定";
+    const std::string path = PreferencesPath();
     const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
     std::filesystem::last_write_time(path, longAgo);
 

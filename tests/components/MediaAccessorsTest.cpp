@@ -13,6 +13,7 @@
 #include "framework/Sound.h"
 #include "framework/TestSeams.h"
 #include "framework/qt/CursorImage.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QImage>
 #include <QString>
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -35,18 +35,8 @@ const fs::path BuiltResources = KALMENO_TEST_RESOURCES;
 // A resources folder of the test's own, taken as the application's while the test runs.
 class ResourcesSandbox {
 public:
-    ResourcesSandbox()
-    {
-        std::string pattern = (fs::temp_directory_path() / "kalmeno-media-XXXXXX").string();
-        itsFolder = mkdtemp(pattern.data());
-        SetResourcesFolderOverride(itsFolder.string());
-    }
-    ~ResourcesSandbox()
-    {
-        SetResourcesFolderOverride(std::nullopt);
-        std::error_code ignored;
-        fs::remove_all(itsFolder, ignored);
-    }
+    ResourcesSandbox() { SetResourcesFolderOverride(itsFolder.Path()); }
+    ~ResourcesSandbox() { SetResourcesFolderOverride(std::nullopt); }
     ResourcesSandbox(const ResourcesSandbox&) = delete;
     ResourcesSandbox& operator=(const ResourcesSandbox&) = delete;
 
@@ -56,16 +46,13 @@ public:
     {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::white);
-        ASSERT_TRUE(image.save(QString::fromStdString((itsFolder / name).string()), "PNG"));
+        ASSERT_TRUE(image.save(QString::fromStdString(itsFolder / name), "PNG"));
     }
-    void AddBytes(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(itsFolder / name, std::ios::binary) << bytes;
-    }
+    void AddBytes(const std::string& name, const std::string& bytes) { itsFolder.Write(name, bytes); }
     void Remove(const std::string& name) { fs::remove(itsFolder / name); }
 
 private:
-    fs::path itsFolder;
+    ScratchFolder itsFolder;
 };
 
 // The built bundle's folder, taken as the application's while the test runs.

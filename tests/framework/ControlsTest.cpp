@@ -1,6 +1,5 @@
 // Text controls and the tab panel that shows them page by page; cursors from the resources.
 #include "UiTestSupport.h"
-#include "ScratchFolder.h"
 
 #include "framework/Canvas.h"
 #include "framework/Label.h"
@@ -10,6 +9,7 @@
 #include "framework/TestSeams.h"
 #include "framework/TextArea.h"
 #include "framework/qt/CursorImage.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -3,9 +3,11 @@
 #include "framework/FolderItem.h"
 #include "framework/MemoryBlock.h"
 #include "framework/Text.h"
-#include "tests/framework/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -37,8 +39,8 @@ TEST(FileExchange, SwapsTheContentsOfTwoFiles)
     FolderItem(shadow).SetMacType("PREF");
 
     EXPECT_EQ(FSpExchangeFiles(Record(target), Record(shadow)), 0);
-    EXPECT_EQ(ScratchFolder::Read(target), "00D");
-    EXPECT_EQ(ScratchFolder::Read(shadow), "001");
+    EXPECT_EQ(ReadBytes(target), "00D");
+    EXPECT_EQ(ReadBytes(shadow), "001");
     EXPECT_EQ(FolderItem(target).MacType(), "PREF");
     EXPECT_EQ(FolderItem(shadow).MacType(), "");
 }
@@ -50,8 +52,8 @@ TEST(FileExchange, FailsCleanlyAcrossFileSystems)
     const std::string a = disk.Write("prefs", "old");
     const std::string b = shm.Write("shadow", "new");
     EXPECT_NE(FSpExchangeFiles(Record(a), Record(b)), 0);
-    EXPECT_EQ(ScratchFolder::Read(a), "old");
-    EXPECT_EQ(ScratchFolder::Read(b), "new");
+    EXPECT_EQ(ReadBytes(a), "old");
+    EXPECT_EQ(ReadBytes(b), "new");
 }
 
 TEST(FileExchange, RefusesRecordsThatNameNoFile)
@@ -79,9 +81,9 @@ TEST(FileExchange, RefusesRecordsThatNameNoFile)
     const std::string c = folder.Write(longName, "C");
     EXPECT_EQ(Record(c).Byte(6), 63);
     EXPECT_NE(FSpExchangeFiles(Record(c), Record(b)), 0);
-    EXPECT_EQ(ScratchFolder::Read(a), "A");
-    EXPECT_EQ(ScratchFolder::Read(b), "B");
-    EXPECT_EQ(ScratchFolder::Read(c), "C");
+    EXPECT_EQ(ReadBytes(a), "A");
+    EXPECT_EQ(ReadBytes(b), "B");
+    EXPECT_EQ(ReadBytes(c), "C");
 }
 
 TEST(FileType, RegistersOnFirstConversionToText)

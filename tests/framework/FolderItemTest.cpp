@@ -5,7 +5,7 @@
 #include "framework/TestSeams.h"
 #include "framework/TypeCodeStore.h"
 #include "tests/framework/MediaFiles.h"
-#include "tests/framework/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,8 @@ TEST(FolderItem, ChildOfAMissingNameIsStillAnItem)
 
 TEST(FolderItem, CodesSurviveAReReadOnDiskAndTmpfs)
 {
-    for (const std::string base : {"/tmp", "/dev/shm"}) {
+    // The temporary folder (on a disk here), then a tmpfs.
+    for (const std::string base : {"", "/dev/shm"}) {
         ScratchFolder folder(base);
         const std::string path = folder.Write("prefs", "001");
         folder.Write("plain", "001");
@@ -85,17 +86,17 @@ TEST(FolderItem, CodesSurviveAReReadOnDiskAndTmpfs)
         EXPECT_EQ(file->MacType(), "");
         EXPECT_TRUE(file->SetMacCreator("KLMa"));
         EXPECT_TRUE(file->SetMacType("PREF"));
-        EXPECT_EQ(Item(path)->MacType(), "PREF") << base;
-        EXPECT_EQ(Item(path)->MacCreator(), "KLMa") << base;
-        EXPECT_EQ(Item(folder / "plain")->MacCreator(), "") << base;
+        EXPECT_EQ(Item(path)->MacType(), "PREF") << folder.Path();
+        EXPECT_EQ(Item(path)->MacCreator(), "KLMa") << folder.Path();
+        EXPECT_EQ(Item(folder / "plain")->MacCreator(), "") << folder.Path();
         EXPECT_FALSE(Item(folder / "missing")->SetMacType("PREF"));
         EXPECT_EQ(Item(folder / "missing")->MacType(), "");
 
         // Another program replaces the file: the new one has no codes.
         folder.Write("other", "foreign");
         fs::rename(folder / "other", path);
-        EXPECT_EQ(Item(path)->MacType(), "") << base;
-        EXPECT_EQ(Item(path)->MacCreator(), "") << base;
+        EXPECT_EQ(Item(path)->MacType(), "") << folder.Path();
+        EXPECT_EQ(Item(path)->MacCreator(), "") << folder.Path();
     }
 }
 
@@ -133,7 +134,7 @@ TEST(FolderItem, MoveKeepsCodesAndReplacesTheDestination)
     auto target = Item(disk / "prefs");
 
     ASSERT_TRUE(shadow->MoveFileTo(target));
-    EXPECT_EQ(ScratchFolder::Read(disk / "prefs"), "new contents");
+    EXPECT_EQ(ReadBytes(disk / "prefs"), "new contents");
     EXPECT_FALSE(fs::exists(shm / "shadow"));
     EXPECT_EQ(shadow->NativePath(), disk / "prefs");
     EXPECT_EQ(target->MacType(), "PREF");
@@ -143,7 +144,7 @@ TEST(FolderItem, MoveKeepsCodesAndReplacesTheDestination)
     // Within one file system, and into a folder under the same name.
     fs::create_directory(disk / "sub");
     ASSERT_TRUE(target->MoveFileTo(Item(disk / "sub")));
-    EXPECT_EQ(ScratchFolder::Read(disk / "sub/prefs"), "new contents");
+    EXPECT_EQ(ReadBytes(disk / "sub/prefs"), "new contents");
     EXPECT_EQ(Item(disk / "sub/prefs")->MacCreator(), "KLMa");
     EXPECT_FALSE(Item(disk / "gone")->MoveFileTo(target));
     EXPECT_FALSE(target->MoveFileTo(nullptr));
@@ -159,7 +160,7 @@ TEST(FolderItem, FailedMoveAcrossFileSystemsLeavesNoHalfFile)
         FileSizeLimit limit(50000);
         EXPECT_FALSE(big->MoveFileTo(Item(disk / "prefs")));
     }
-    EXPECT_EQ(ScratchFolder::Read(disk / "prefs"), "old");
+    EXPECT_EQ(ReadBytes(disk / "prefs"), "old");
     EXPECT_EQ(EntryCount(disk.Path()), 1u);
     EXPECT_EQ(fs::file_size(shm / "big"), 100000u);
     EXPECT_EQ(big->NativePath(), shm / "big");
@@ -167,10 +168,11 @@ TEST(FolderItem, FailedMoveAcrossFileSystemsLeavesNoHalfFile)
 
 TEST(FolderItem, TemporaryFolderIsOnTheSameFileSystem)
 {
-    for (const std::string base : {"/tmp", "/dev/shm"}) {
+    // The temporary folder (on a disk here), then a tmpfs.
+    for (const std::string base : {"", "/dev/shm"}) {
         ScratchFolder folder(base);
         auto temporary = Item(folder / "prefs")->TemporaryFolder();
-        ASSERT_TRUE(temporary) << base;
+        ASSERT_TRUE(temporary) << folder.Path();
         EXPECT_TRUE(temporary->Directory());
         EXPECT_EQ(DeviceOf(temporary->NativePath()), DeviceOf(folder.Path()));
         EXPECT_EQ(Item(folder / "prefs")->TemporaryFolder()->NativePath(), temporary->NativePath());
@@ -336,5 +338,5 @@ TEST_F(NoAttributesTest, CodesRoundTripAndFollowMoves)
     ASSERT_TRUE(file->MoveFileTo(Item(itsRamfs / "back")));
     EXPECT_EQ(Item(itsRamfs / "back")->MacType(), "PREF");
     EXPECT_EQ(Item(itsRamfs / "back")->MacCreator(), "KLMa");
-    EXPECT_EQ(ScratchFolder::Read(itsRamfs / "back"), "00D");
+    EXPECT_EQ(ReadBytes(itsRamfs / "back"), "00D");
 }

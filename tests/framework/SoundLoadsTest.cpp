@@ -3,14 +3,13 @@
 #include "framework/Sound.h"
 #include "framework/qt/LayerAccess.h"
 #include "tests/framework/MediaFiles.h"
-#include "tests/framework/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -30,7 +29,7 @@ QStringList WriteSounds(const ScratchFolder& folder, int count)
 
 TEST(SoundLoads, HeldAndReleasedSoundsAreWaitedForUntilDecoded)
 {
-    const ScratchFolder folder(std::filesystem::temp_directory_path().string());
+    const ScratchFolder folder;
     const Int32 before = SoundAccess::LoadsInFlight();
     std::vector<std::shared_ptr<Sound>> sounds;
     for (const QString& path : WriteSounds(folder, 4)) {
@@ -48,7 +47,7 @@ TEST(SoundLoads, HeldAndReleasedSoundsAreWaitedForUntilDecoded)
 
 TEST(SoundLoads, AProgramThatEndsWhileSoundsLoadLeavesNoneLoading)
 {
-    const ScratchFolder folder(std::filesystem::temp_directory_path().string());
+    const ScratchFolder folder;
     QProcess probe;
     probe.start(KALMENO_SOUND_LOADS_PROBE, WriteSounds(folder, 6));
     ASSERT_TRUE(probe.waitForStarted());

@@ -2,7 +2,7 @@
 #include "framework/MemoryBlock.h"
 #include "framework/TextInputStream.h"
 #include "framework/TextOutputStream.h"
-#include "tests/framework/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ TEST(TextStreams, WriteThenReadTheSameBytes)
 
     // Create empties an existing file.
     TextOutputStream::Create(Item(folder / "prefs"))->Close();
-    EXPECT_EQ(ScratchFolder::Read(folder / "prefs"), "");
+    EXPECT_EQ(ReadBytes(folder / "prefs"), "");
 }
 
 TEST(TextStreams, OpeningWhatIsNotThereGivesNull)

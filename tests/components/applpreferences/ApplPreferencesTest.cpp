@@ -2,7 +2,7 @@
 
 #include "components/applpreferences/FileTypes.h"
 #include "framework/FolderItem.h"
-#include "tests/components/ScratchFolder.h"
+#include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ std::unique_ptr<ApplPreferences> RestoredStore()
 
 class ApplPreferencesTest : public ::testing::Test {
 protected:
-    ScratchFolder scratch;
+    UserFolders scratch;
 
     std::string PathOf(const std::string& name) const { return scratch.Prefs() + "/" + name; }
 

@@ -4,7 +4,7 @@
 
 #include "framework/FolderItem.h"
 #include "tests/components/ChildProcess.h"
-#include "tests/components/ScratchFolder.h"
+#include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -95,40 +95,28 @@ std::vector<std::string> NamesBesideTheTemporaryFolder(const std::string& folder
     return names;
 }
 
-std::vector<std::string> FilesUnder(const std::string& folder)
-{
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
-        if (!entry.is_directory()) {
-            files.push_back(entry.path().string());
-        }
-    }
-    return files;
-}
-
 TEST(ConcurrentSavesTest, SaversWithTheirOwnFoldersShareOnlyTheTemporaryFolder)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     std::vector<std::string> folders;
     for (int saver = 0; saver < 4; ++saver) {
         folders.push_back(scratch.Prefs() + "/saver" + std::to_string(saver));
         fs::create_directory(folders.back());
     }
     const std::string temporary = std::make_shared<FolderItem>(folders[0] + "/" + Name)->TemporaryFolder()->NativePath();
-    ASSERT_EQ(fs::path(temporary).parent_path(), fs::path(scratch.Root() + "/tmp")) << "the savers share one";
+    ASSERT_EQ(fs::path(temporary).parent_path(), fs::path(scratch.Temporary())) << "the savers share one";
 
     EXPECT_EQ(SaveAtOnce(folders, true), 0) << "saves lost or crossed out of " << 4 * Rounds;
     for (int saver = 0; saver < 4; ++saver) {
         EXPECT_EQ(NamesBesideTheTemporaryFolder(folders[saver]), std::vector<std::string>{Name});
         EXPECT_EQ(SaveIn(ReadBytes(folders[saver] + "/" + Name), 4), "saver " + std::to_string(saver) + " round 299");
     }
-    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }
 
 TEST(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     const std::vector<std::string> folders(2, scratch.Prefs());
 
     EXPECT_EQ(SaveAtOnce(folders, false), 0) << "checks failed out of " << 2 * Rounds;
@@ -136,7 +124,7 @@ TEST(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
         << "no second file, so the store still knows its own";
     const std::string last = SaveIn(ReadBytes(scratch.Prefs() + "/" + Name), 2);
     EXPECT_TRUE(last == "saver 0 round 299" || last == "saver 1 round 299") << last;
-    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }
 
 } // namespace

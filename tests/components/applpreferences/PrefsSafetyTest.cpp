@@ -5,7 +5,7 @@
 
 #include "framework/FolderItem.h"
 #include "tests/components/ChildProcess.h"
-#include "tests/components/ScratchFolder.h"
+#include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -62,22 +62,9 @@ std::string CheckFile(const std::string& folder, const std::string& name, const 
     return "";
 }
 
-// The regular files anywhere under folder.
-std::vector<std::string> FilesUnder(const std::string& folder)
-{
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
-        if (entry.is_regular_file()) {
-            files.push_back(entry.path().string());
-        }
-    }
-    return files;
-}
-
 // Saves two contents in turn, killed at random moments; every kill must leave one of them,
 // complete and with its codes. Gives "" or what went wrong.
-std::string KillWhileSaving(const ScratchFolder& scratch, const std::string& name, int kills)
+std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills)
 {
     const std::string oldData(30000, 'o');
     const std::string newData(30000, 'n');
@@ -130,7 +117,7 @@ bool HasUserAttributes(const std::string& folder)
 // Runs body in a child that sees a fresh ramfs (a file system without user extended
 // attributes) over the scratch folder's preferences folder.
 const std::string NoRamfs = "cannot mount a ramfs here";
-std::string OnRamfs(const ScratchFolder& scratch, const std::function<std::string()>& body)
+std::string OnRamfs(const UserFolders& scratch, const std::function<std::string()>& body)
 {
     return RunInChild([&]() -> std::string {
         if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
@@ -146,7 +133,7 @@ std::string OnRamfs(const ScratchFolder& scratch, const std::function<std::strin
 
 // Three runs of the program, each a process of its own: each reads the volume letter the one
 // before stored, past a foreign file under the name. Gives "" or what went wrong.
-std::string ThreeRuns(const ScratchFolder& scratch)
+std::string ThreeRuns(const UserFolders& scratch)
 {
     const std::string foreign = scratch.Prefs() + "/" + Name;
     WriteBytes(foreign, "00D");
@@ -183,19 +170,19 @@ std::string ThreeRuns(const ScratchFolder& scratch)
 
 TEST(PrefsSafetyTest, KillsDuringExchangingSavesLeaveOldOrNewContents)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     EXPECT_EQ(KillWhileSaving(scratch, Name, 200), "");
 }
 
 TEST(PrefsSafetyTest, KillsDuringFallbackSavesLeaveOldOrNewContents)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 200), "");
 }
 
 TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 100); });
     if (result == NoRamfs) {
         GTEST_SKIP() << result;
@@ -205,7 +192,7 @@ TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
 
 TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     const auto limitedSave = [] {
         return RunInChild([]() -> std::string {
             const rlimit limit{4096, 4096};
@@ -218,7 +205,7 @@ TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
     EXPECT_EQ(limitedSave(), "");
     EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
     EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
-    EXPECT_TRUE(FilesUnder(scratch.Root() + "/tmp").empty()) << "the half-written shadow is removed";
+    EXPECT_TRUE(FilesUnder(scratch.Temporary()).empty()) << "the half-written shadow is removed";
 
     fs::remove(scratch.Prefs() + "/" + Name);
     EXPECT_EQ(limitedSave(), "");
@@ -227,7 +214,7 @@ TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
 
 TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     SaveData("D");
     const std::string file = scratch.Prefs() + "/" + Name;
     const struct stat before = StatOf(file);
@@ -259,7 +246,7 @@ TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
     EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
     EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
     EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
-    EXPECT_TRUE(FilesUnder(scratch.Root() + "/tmp").empty()) << "the shadow that could not go in is removed";
+    EXPECT_TRUE(FilesUnder(scratch.Temporary()).empty()) << "the shadow that could not go in is removed";
 
     // With no file at all, every run saves in vain, and none leaves its shadow behind.
     fs::remove(file);
@@ -267,19 +254,15 @@ TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
         EXPECT_EQ(run(), "1");
     }
     EXPECT_TRUE(NamesIn(scratch.Prefs()).empty());
-    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }
 
 TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     // The linked folder on the same file system as the temporary folder, then on another.
-    std::string otherFileSystem = "/dev/shm/kalmeno-linked-XXXXXX";
-    ASSERT_TRUE(mkdtemp(otherFileSystem.data()));
-    const struct Removed {
-        std::string path;
-        ~Removed() { fs::remove_all(path); }
-    } removed{otherFileSystem};
+    const ScratchFolder shm("/dev/shm");
+    const std::string& otherFileSystem = shm.Path();
     const std::string sameFileSystem = scratch.Root() + "/linked";
     fs::create_directory(sameFileSystem);
     const std::string link = scratch.Prefs() + "/" + Name;
@@ -299,7 +282,7 @@ TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
         EXPECT_EQ(fs::read_symlink(link, error), pointer) << "still a link, to the same place";
         EXPECT_EQ(CheckFile(folder, Name, "A"), "");
         EXPECT_EQ(RestoredStore()->GetData(), "A");
-        EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+        EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
         EXPECT_EQ(FilesUnder(folder + "/.kalmeno-temp"), std::vector<std::string>{});
         fs::remove(link);
     }
@@ -315,7 +298,7 @@ long BytesRead()
 
 TEST(PrefsOddFilesTest, AHugeFileIsTakenAsDamagedWithoutBeingReadWhole)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     const auto file = std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name);
     const std::string large = "D" + std::string(65535, 'x');
     WriteBytes(file->NativePath(), "00" + large);
@@ -340,7 +323,7 @@ TEST(PrefsOddFilesTest, AHugeFileIsTakenAsDamagedWithoutBeingReadWhole)
     EXPECT_TRUE(store->DefaultData("1"));
     store->Save();
     EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "1"), "") << "the next save replaces it";
-    EXPECT_EQ(FilesUnder(scratch.Root() + "/tmp"), std::vector<std::string>{});
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }
 
 class PrefsRunsTest : public ::testing::TestWithParam<std::string> {};
@@ -349,26 +332,26 @@ TEST_P(PrefsRunsTest, EachRunReadsWhatTheOneBeforeStored)
 {
     const std::string where = GetParam();
     if (where == "ramfs") {
-        ScratchFolder scratch;
+        UserFolders scratch;
         const std::string result = OnRamfs(scratch, [&] { return ThreeRuns(scratch); });
         if (result == NoRamfs) {
             GTEST_SKIP() << result;
         }
         EXPECT_EQ(result, "");
     } else {
-        ScratchFolder scratch(where);
+        UserFolders scratch(where == "shm" ? "/dev/shm" : "");
         EXPECT_EQ(ThreeRuns(scratch), "");
     }
 }
 
-// /tmp is ext4 with user attributes, /dev/shm a tmpfs (with them on recent kernels), ramfs
-// keeps none, so the layer's own record of the codes is used there.
-INSTANTIATE_TEST_SUITE_P(FileSystems, PrefsRunsTest, ::testing::Values("/tmp", "/dev/shm", "ramfs"),
-                         [](const auto& info) { return fs::path(info.param).filename().string(); });
+// The temporary folder is on a disk (here ext4 with user attributes), /dev/shm a tmpfs (with
+// them on recent kernels), ramfs keeps none, so the layer's own record of the codes is used there.
+INSTANTIATE_TEST_SUITE_P(FileSystems, PrefsRunsTest, ::testing::Values("disk", "shm", "ramfs"),
+                         [](const auto& info) { return info.param; });
 
 TEST(PrefsDamagedFileTest, RandomBytesReadExactlyAsTheMarkerRuleSays)
 {
-    ScratchFolder scratch("/dev/shm");
+    UserFolders scratch("/dev/shm");
     const auto file = std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name);
     std::mt19937 random(20120618);
     std::uniform_int_distribution<int> length(0, 24);

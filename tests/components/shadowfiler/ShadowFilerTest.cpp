@@ -4,7 +4,7 @@
 #include "framework/MemoryBlock.h"
 #include "framework/TextOutputStream.h"
 #include "tests/components/ChildProcess.h"
-#include "tests/components/ScratchFolder.h"
+#include "tests/components/UserFolders.h"
 #include "tests/components/shadowfiler/AllocationFailure.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +94,7 @@ private:
 
 class ShadowFilerTest : public ::testing::Test {
 protected:
-    ScratchFolder scratch;
+    UserFolders scratch;
     std::shared_ptr<FolderItem> prefs = std::make_shared<FolderItem>(scratch.Prefs());
 
     std::shared_ptr<FolderItem> File(const std::string& name, const std::string& contents)
@@ -408,7 +408,7 @@ TEST_F(ShadowFilerTest, AbortDeletesTheShadowAndLeavesTheTarget)
 // taken too there is no shadow and the target is written in place.
 TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
 {
-    ScratchFolder scratch;
+    UserFolders scratch;
     const std::string noMount = "cannot mount a file system of the test's own";
     // The names cost as many inodes: a file system of the test's own holds them, in a child
     // with a mount namespace of its own, so that nothing shared fills up.
@@ -419,7 +419,7 @@ TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
             return noMount;
         }
         std::filesystem::create_directories(scratch.Prefs());
-        std::filesystem::create_directories(scratch.Root() + "/tmp");
+        std::filesystem::create_directories(scratch.Temporary());
         const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
         WriteBytes(target->NativePath(), "001");
         const std::string temporary = target->TemporaryFolder()->NativePath();

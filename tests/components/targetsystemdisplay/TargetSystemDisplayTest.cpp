@@ -5,11 +5,9 @@
 #include "framework/TestSeams.h"
 #include "tests/components/TestPictures.h"
 #include "tests/framework/UiTestSupport.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QImage>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -18,20 +16,8 @@ const Color marker(1, 2, 3);
 // A resources folder of this test's own, empty until a badge picture is written into it.
 class BadgeFolder {
 public:
-    BadgeFolder()
-    {
-        char name[] = "/tmp/kalmeno-badge-XXXXXX";
-        if (::mkdtemp(name)) {
-            itsPath = name;
-        }
-        SetResourcesFolderOverride(itsPath.string());
-    }
-    ~BadgeFolder()
-    {
-        SetResourcesFolderOverride(std::nullopt);
-        std::error_code ignored;
-        std::filesystem::remove_all(itsPath, ignored);
-    }
+    BadgeFolder() { SetResourcesFolderOverride(itsFolder.Path()); }
+    ~BadgeFolder() { SetResourcesFolderOverride(std::nullopt); }
 
     // A 20 by 48 picture in which every pixel has a colour of its own.
     void WriteBadge() const
@@ -42,11 +28,11 @@ public:
                 image.setPixel(x, y, qRgb(x * 12, y * 5, 255 - y * 5));
             }
         }
-        ASSERT_TRUE(image.save(QString::fromStdString((itsPath / "TargetSystemPict.png").string())));
+        ASSERT_TRUE(image.save(QString::fromStdString(itsFolder / "TargetSystemPict.png")));
     }
 
 private:
-    std::filesystem::path itsPath;
+    ScratchFolder itsFolder;
 };
 
 // Paints the display onto a 30 by 50 picture of the marker colour.

@@ -1,6 +1,4 @@
-#include "tests/components/ScratchFolder.h"
-
-#include <unistd.h>
+#include "tests/support/ScratchFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,41 +11,25 @@ namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder(const std::string& base)
 {
-    for (int i = 0; i < 3; ++i) {
-        if (const char* value = std::getenv(Variables[i])) {
-            itsSaved[i] = value;
-        }
-    }
-    std::string pattern = base + "/kalmeno-files-XXXXXX";
+    const fs::path folder = base.empty() ? fs::temp_directory_path() : fs::path(base);
+    std::string pattern = (folder / "kalmeno-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("no scratch folder in " + base);
+        throw std::runtime_error("no scratch folder in " + folder.string());
     }
-    itsRoot = pattern;
-    for (const char* sub : {"prefs", "tmp", "state"}) {
-        fs::create_directory(itsRoot + "/" + sub);
-    }
-    Activate();
+    itsPath = pattern;
 }
 
 ScratchFolder::~ScratchFolder()
 {
     std::error_code error;
-    fs::permissions(Prefs(), fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(itsRoot, error);
-    for (int i = 0; i < 3; ++i) {
-        if (itsSaved[i]) {
-            setenv(Variables[i], itsSaved[i]->c_str(), 1);
-        } else {
-            unsetenv(Variables[i]);
-        }
-    }
+    fs::remove_all(itsPath, error);
 }
 
-void ScratchFolder::Activate() const
+std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const
 {
-    setenv("XDG_CONFIG_HOME", Prefs().c_str(), 1);
-    setenv("TMPDIR", (itsRoot + "/tmp").c_str(), 1);
-    setenv("XDG_STATE_HOME", (itsRoot + "/state").c_str(), 1);
+    const std::string path = *this / name;
+    WriteBytes(path, bytes);
+    return path;
 }
 
 std::string ReadBytes(const std::string& path)
@@ -71,6 +53,18 @@ std::vector<std::string> NamesIn(const std::string& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> FilesUnder(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
+        if (!entry.is_directory()) {
+            files.push_back(entry.path().string());
+        }
+    }
+    return files;
 }
 
 struct stat StatOf(const std::string& path)
