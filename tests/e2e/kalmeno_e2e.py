@@ -201,15 +201,34 @@ class Xvfb:
         self.process.wait(5)
 
 
+def own_folders(config=None):
+    """Environment entries that give one game process folders of its own: a fresh TMPDIR, HOME
+    and XDG folders, the preferences folder (XDG_CONFIG_HOME) config when given."""
+    root = tempfile.mkdtemp(prefix="kalmeno-e2e-")
+    home = os.path.join(root, "home")
+    folders = {"TMPDIR": os.path.join(root, "tmp"), "HOME": home,
+               "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+               "XDG_STATE_HOME": os.path.join(home, ".local", "state"),
+               "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
+               "XDG_CACHE_HOME": os.path.join(home, ".cache"),
+               "XDG_RUNTIME_DIR": os.path.join(root, "runtime")}
+    for folder in folders.values():
+        os.makedirs(folder, mode=0o700)
+    if config:
+        folders["XDG_CONFIG_HOME"] = config
+    return folders
+
+
 class Game:
-    """The program on a display, with an empty preferences folder of its own. preexec, when
-    given, runs in the child just before the program starts (a resource limit, say)."""
+    """The program on a display, with folders of its own and an empty preferences folder, or
+    config (that of an earlier run, say). preexec, when given, runs in the child just before
+    the program starts (a resource limit, say)."""
 
     def __init__(self, x, binary, config=None, preexec=None):
         self.x = x
-        self.config = config or tempfile.mkdtemp(prefix="kalmeno-e2e-")
-        env = dict(os.environ, DISPLAY=x.display, XDG_CONFIG_HOME=self.config,
-                   QT_QPA_PLATFORM="xcb")
+        folders = own_folders(config)
+        self.config = folders["XDG_CONFIG_HOME"]
+        env = dict(os.environ, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", **folders)
         env.pop("QT_QPA_PLATFORMTHEME", None)
         self.started = time.time()
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,

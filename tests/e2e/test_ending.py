@@ -5,7 +5,6 @@ import os
 import resource
 import signal
 import subprocess
-import tempfile
 import time
 
 import kalmeno_e2e as e2e
@@ -87,7 +86,7 @@ def no_display(binary):
     """Without a display: one line on standard error and a failure status."""
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    env["XDG_CONFIG_HOME"] = tempfile.mkdtemp(prefix="kalmeno-e2e-")
+    env.update(e2e.own_folders())
     result = subprocess.run([binary], env=env, capture_output=True, text=True, timeout=60)
     check(result.returncode == 1, "without a display the game ended with %d" % result.returncode)
     lines = result.stderr.splitlines()
