@@ -15,6 +15,7 @@
 #include "framework/TestSeams.h"
 #include "framework/qt/LayerAccess.h"
 #include "puzzle/GameField.h"
+#include "tests/support/BoardSolver.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -54,10 +55,11 @@ protected:
     }
 
     QWidget* FieldWidget() const { return ControlAccess::Widget(*field); }
-    FieldReader::Board Board() const { return reader.Read(FieldWidget()->grab().toImage()); }
+    // The board that the field shows.
+    Board Shown() const { return reader.Read(FieldWidget()->grab().toImage()); }
 
     // A drag from cell a onto cell b with the primary button.
-    void Drag(int a, int b) const
+    void Drag(Int32 a, Int32 b) const
     {
         QTest::mousePress(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(a));
         QMouseEvent move(QEvent::MouseMove, QPointF(FieldReader::Centre(b)),
@@ -68,16 +70,18 @@ protected:
     }
 
     // Plays the first legal move of the board shown and waits until it is logged.
-    FieldReader::Board PlayOneMove()
+    Board PlayOneMove()
     {
-        const auto before = Board();
-        const auto move = FieldReader::FirstLegalMove(before);
-        EXPECT_TRUE(move.has_value());
-        Drag(move->first, move->second);
+        const auto before = Shown();
+        const auto moves = LegalMoves(before);
+        EXPECT_FALSE(moves.empty());
+        if (moves.empty()) {
+            return before;
+        }
+        Drag(moves.front().From, moves.front().To);
         WaitUntil([&] { return field->IsUndoAvail(); });
         Wait(120);
-        const auto after = FieldReader::AfterMove(before, move->first, move->second);
-        EXPECT_EQ(Board(), after);
+        EXPECT_EQ(Shown(), ApplyMove(before, moves.front()));
         return before;
     }
 
@@ -202,7 +206,7 @@ TEST_F(MainWindowTest, TheFirstBoardComesWithItsStartSoundAfterTheScreenUpdate)
     EXPECT_EQ(*(start - 2), "tick");
     EXPECT_EQ(*(start - 1), "paint") << "the board is on screen before its sound starts";
     EXPECT_EQ(std::count(log.begin(), log.end(), "tick"), 6) << "the first board comes on the sixth tick";
-    const auto board = Board();
+    const auto board = Shown();
     EXPECT_EQ(std::count(board.begin(), board.end(), -1), 0) << "24 tiles";
 }
 
@@ -210,12 +214,12 @@ TEST_F(MainWindowTest, APressQueuesItsClickForTheEndOfTheNextTick)
 {
     StartGame();
     log.clear();
-    const auto move = FieldReader::FirstLegalMove(Board());
-    ASSERT_TRUE(move.has_value());
-    QTest::mousePress(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(move->first));
+    const auto moves = LegalMoves(Shown());
+    ASSERT_FALSE(moves.empty());
+    QTest::mousePress(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(moves.front().From));
     EXPECT_TRUE(std::find(log.begin(), log.end(), "click") == log.end()) << "queued, not played";
     WaitUntil([&] { return std::find(log.begin(), log.end(), "click") != log.end(); }, 150);
-    QTest::mouseRelease(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(move->first));
+    QTest::mouseRelease(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(moves.front().From));
 }
 
 TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
@@ -248,14 +252,14 @@ TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
     const Qt::Key silent[] = {Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Enter, Qt::Key_Return, Qt::Key_Escape,
                               Qt::Key_Backspace, Qt::Key_Help, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End,
                               Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right};
-    const auto board = Board();
+    const auto board = Shown();
     const Int32 before = BeepCount();
     for (Qt::Key key : silent) {
         Press(*main, key);
     }
     EXPECT_EQ(BeepCount(), before);
     Wait(120);
-    EXPECT_EQ(Board(), board) << "the arrows do nothing with nothing to undo or redo";
+    EXPECT_EQ(Shown(), board) << "the arrows do nothing with nothing to undo or redo";
     EXPECT_TRUE(field->IsGameActive());
     EXPECT_FALSE(main->Event_KeyDown(String(1, 28))) << "never handled, the arrows included";
 }
@@ -264,30 +268,30 @@ TEST_F(MainWindowTest, ArrowsUndoAndRedoOneMoveOrAllWithShift)
 {
     StartGame();
     const auto start = PlayOneMove();
-    const auto played = Board();
+    const auto played = Shown();
 
     Press(*main, Qt::Key_Left);
     EXPECT_TRUE(field->IsRedoAvail()) << "a single undo acts at once";
     EXPECT_FALSE(field->IsUndoAvail());
     Wait(120);
-    EXPECT_EQ(Board(), start);
+    EXPECT_EQ(Shown(), start);
 
     SetShiftKeyOverride(true);
     Press(*main, Qt::Key_Right, Qt::ShiftModifier);
     WaitUntil([&] { return field->IsUndoAvail(); });
     Wait(120);
-    EXPECT_EQ(Board(), played);
+    EXPECT_EQ(Shown(), played);
     Press(*main, Qt::Key_Left, Qt::ShiftModifier);
     WaitUntil([&] { return field->IsRedoAvail(); });
     Wait(120);
-    EXPECT_EQ(Board(), start);
+    EXPECT_EQ(Shown(), start);
 }
 
 TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
 {
     StartGame();
     const auto start = PlayOneMove();
-    const auto played = Board();
+    const auto played = Shown();
 
     Press(*main, Qt::Key_BracketLeft, Qt::ControlModifier, "[");
     EXPECT_TRUE(field->IsRedoAvail()) << "Ctrl+[ undoes at once";
@@ -298,11 +302,11 @@ TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
     Press(*main, Qt::Key_BraceLeft, Qt::ControlModifier | Qt::ShiftModifier, "{");
     WaitUntil([&] { return field->IsRedoAvail(); });
     Wait(120);
-    EXPECT_EQ(Board(), start);
+    EXPECT_EQ(Shown(), start);
     Press(*main, Qt::Key_BraceRight, Qt::ControlModifier | Qt::ShiftModifier, "}");
     WaitUntil([&] { return field->IsUndoAvail(); });
     Wait(120);
-    EXPECT_EQ(Board(), played);
+    EXPECT_EQ(Shown(), played);
 
     const Int32 beeps = BeepCount();
     Press(*main, Qt::Key_Period, Qt::ControlModifier, ".");
@@ -312,7 +316,7 @@ TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
     Press(*main, Qt::Key_R, Qt::ControlModifier, "r");
     WaitUntil([&] { return field->IsGameActive(); });
     Wait(120);
-    EXPECT_EQ(Board(), start) << "the retry shows the last game's first board";
+    EXPECT_EQ(Shown(), start) << "the retry shows the last game's first board";
 }
 
 TEST_F(MainWindowTest, TheEnablingPassFollowsTheGame)
@@ -348,20 +352,20 @@ TEST_F(MainWindowTest, TheEnablingPassFollowsTheGame)
 TEST_F(MainWindowTest, AGameCommandOutsideItsPhaseChangesNothingAndIsStillHandled)
 {
     StartGame();
-    const auto board = Board();
+    const auto board = Shown();
     for (const char* name : {"GameMenuUndo", "GameMenuRedo", "GameMenuStart", "GameMenuRetry"}) {
         EXPECT_TRUE(WindowAccess::RunMenuHandler(*main, *Menu::Instance()->Lookup(name))) << name;
     }
     Wait(250);
     EXPECT_TRUE(field->IsGameActive());
-    EXPECT_EQ(Board(), board);
+    EXPECT_EQ(Shown(), board);
 }
 
 TEST_F(MainWindowTest, WithTheHelpWindowInFrontTheGameShortcutsLeaveTheGameAlone)
 {
     StartGame();
     PlayOneMove();
-    const auto played = Board();
+    const auto played = Shown();
     TheAppl().HelpApp_Action();
     const auto help = GetImplicitWindow<HelpWindow>();
     ASSERT_EQ(WindowAt(0), help);
@@ -373,7 +377,7 @@ TEST_F(MainWindowTest, WithTheHelpWindowInFrontTheGameShortcutsLeaveTheGameAlone
     Wait(250);
     EXPECT_TRUE(field->IsUndoAvail());
     EXPECT_FALSE(field->IsRedoAvail());
-    EXPECT_EQ(Board(), played);
+    EXPECT_EQ(Shown(), played);
 
     // The volume items still work, from the main window's bar.
     ShowGameMenu(*main);

@@ -1,11 +1,9 @@
 #include "tests/puzzle/FieldTest.h"
 
-#include "app/ApplFields.h"
 #include "components/media/Sounds.h"
 #include "framework/Graphics.h"
 #include "framework/Picture.h"
 #include "framework/TestSeams.h"
-#include "tests/puzzle/BoardCells.h"
 
 namespace {
 
@@ -28,32 +26,26 @@ String SoundName(const std::shared_ptr<Sound>& snd)
 
 FieldTest::FieldTest()
 {
-    SetResourcesFolderOverride(KALMENO_TEST_RESOURCES);
     SetRndSource([] { return 0.0; });
     SetShiftKeyOverride(false);
     SetMouseDownOverride(false);
-    auto app = std::make_shared<ApplFields>();
-    app->ItsSoundPlayer = player;
-    RuntimeRegisterAppObject(app);
 }
 
 FieldTest::~FieldTest()
 {
-    RuntimeRegisterAppObject(nullptr);
     SetMouseDownOverride(std::nullopt);
     SetShiftKeyOverride(std::nullopt);
     SetRndSource(nullptr);
-    SetResourcesFolderOverride(std::nullopt);
 }
 
 Sounds FieldTest::Tick()
 {
     field->GameStep();
     AfterStep();
-    player->PlayQueue();
+    app.Player().PlayQueue();
     Sounds heard;
-    for (; itsHeard < player->Pushed.size(); ++itsHeard) {
-        const auto& push = player->Pushed[itsHeard];
+    for (; itsHeard < app.Player().Pushed.size(); ++itsHeard) {
+        const auto& push = app.Player().Pushed[itsHeard];
         heard.push_back({SoundName(push.Snd), push.Priority});
     }
     return heard;
@@ -79,12 +71,6 @@ Int32 FieldTest::TicksWhile(Int32 phase, Int32 limit)
     return n;
 }
 
-std::pair<Int32, Int32> FieldTest::CellCentre(Int32 s)
-{
-    const CellRow& cell = BoardCells[s];
-    return {30 * cell.posX + 30, 150 - 26 * cell.posY};
-}
-
 bool FieldTest::Drag(Int32 from, Int32 to)
 {
     const auto [fromX, fromY] = CellCentre(from);
@@ -106,19 +92,4 @@ void FieldTest::PlayMove(BoardMove move)
 Color FieldTest::PixelAt(Int32 x, Int32 y) const
 {
     return field->Offscreen()->Graphics()->Pixel(x, y);
-}
-
-Board BoardOf(std::initializer_list<std::pair<Int32, Int32>> tiles)
-{
-    Board board;
-    board.fill(-1);
-    for (const auto& [s, value] : tiles) {
-        board[s] = value;
-    }
-    return board;
-}
-
-Board ZeroDrawBoard()
-{
-    return {3, 3, 1, 6, 5, 6, 6, 3, 1, 6, 3, 2, 3, 6, 6, 3, 1, 6, 5, 3, 1, 6, 3, 2};
 }

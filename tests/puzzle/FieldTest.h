@@ -4,8 +4,10 @@
 // run as the main window runs them.
 
 #include "framework/Color.h"
-#include "tests/puzzle/FieldUnderTest.h"
-#include "tests/puzzle/TestField.h"
+#include "tests/support/BoardCells.h"
+#include "tests/support/BoardSolver.h"
+#include "tests/support/FieldUnderTest.h"
+#include "tests/support/RecordedApp.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +43,6 @@ protected:
     // Ticks while the phase is `phase`, at most `limit`; gives how many were run.
     Int32 TicksWhile(Int32 phase, Int32 limit = 100);
 
-    // The point that selects cell s: its position (PosX, PosY) in field pixels.
-    static std::pair<Int32, Int32> CellCentre(Int32 s);
     // A press on cell `from` and its release on cell `to`, straight to the field's mouse
     // operations. Gives the press's result.
     bool Drag(Int32 from, Int32 to);
@@ -56,14 +56,9 @@ protected:
     // to date.
     virtual void AfterStep() {}
 
-    std::shared_ptr<RecordingSoundPlayer> player = std::make_shared<RecordingSoundPlayer>();
+    RecordedApp app;
     std::shared_ptr<FieldUnderTest> field = std::make_shared<FieldUnderTest>();
 
 private:
     std::size_t itsHeard = 0;
 };
-
-// A board with only the given tiles, as (cell, value) pairs.
-Board BoardOf(std::initializer_list<std::pair<Int32, Int32>> tiles);
-// The board that GameMake makes when every draw is 0.0.
-Board ZeroDrawBoard();

@@ -4,7 +4,7 @@
 #include "components/media/Pictures.h"
 #include "framework/Graphics.h"
 #include "framework/Picture.h"
-#include "tests/puzzle/BoardCells.h"
+#include "tests/support/BoardCells.h"
 #include "tests/puzzle/FieldWindowTest.h"
 
 #include <cstdlib>

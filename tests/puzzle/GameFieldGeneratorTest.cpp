@@ -3,7 +3,8 @@
 
 #include "framework/Maths.h"
 #include "framework/TestSeams.h"
-#include "tests/puzzle/TestField.h"
+#include "tests/support/BoardSolver.h"
+#include "tests/support/FieldUnderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -68,18 +69,15 @@ protected:
     }
 
     std::shared_ptr<FillOrderTable> table;
-    TestField field;
+    FieldUnderTest field;
 };
-
-const Board BoardOfZeroDraws = {3, 3, 1, 6, 5, 6, 6, 3, 1, 6, 3, 2,
-                                3, 6, 6, 3, 1, 6, 5, 3, 1, 6, 3, 2};
 
 } // namespace
 
 TEST_F(GameFieldGenerator, DrawsOfZeroGiveTheBoardOfLowestChoices)
 {
     ScriptedDraws draws({0.0});
-    EXPECT_EQ(Make(), BoardOfZeroDraws);
+    EXPECT_EQ(Make(), ZeroDrawBoard());
     EXPECT_EQ(table->Visited.front(), 0);
 }
 
@@ -87,7 +85,7 @@ TEST_F(GameFieldGenerator, DrawsOfExactlyOneHalfChooseAsDrawsOfZero)
 {
     // Every choice that compares with 0.5 is strict, and 0.5 scales to the lowest choice.
     ScriptedDraws draws({0.5});
-    EXPECT_EQ(Make(), BoardOfZeroDraws);
+    EXPECT_EQ(Make(), ZeroDrawBoard());
 }
 
 // Seven draws over and over, so that every choice meets high and low draws: frontier picks

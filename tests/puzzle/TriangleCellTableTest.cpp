@@ -2,7 +2,7 @@
 // boundaries, walks, and tables with other bounds.
 
 #include "puzzle/GameTable.h"
-#include "tests/puzzle/BoardCells.h"
+#include "tests/support/BoardCells.h"
 
 #include <gtest/gtest.h>
 

@@ -2,19 +2,10 @@
 // A search for a sequence of legal moves that empties a game board, written from the move
 // rule alone: it knows nothing of how boards are made.
 
-#include "framework/Types.h"
+#include "tests/support/Boards.h"
 
-#include <array>
 #include <optional>
 #include <vector>
-
-using Board = std::array<Int32, 24>;
-
-// A move: the tile on cell From is pushed onto its neighbour To.
-struct BoardMove {
-    Int32 From;
-    Int32 To;
-};
 
 // The board after the move: From empty, To the last digit of the sum, removed when that is 0.
 Board ApplyMove(const Board& board, BoardMove move);

@@ -1,4 +1,4 @@
-#include "tests/puzzle/FieldUnderTest.h"
+#include "tests/support/FieldUnderTest.h"
 
 #include "components/media/Pictures.h"
 #include "framework/Graphics.h"
@@ -14,6 +14,12 @@ std::shared_ptr<PictureFader> NewProbedFader(const std::shared_ptr<Picture>& pic
 }
 
 } // namespace
+
+FieldUnderTest::FieldUnderTest(std::shared_ptr<GameTable> table)
+{
+    table->Constructor(4, 4, 4, -4);
+    ItsGameTable = std::move(table);
+}
 
 void FieldUnderTest::OpenAlone()
 {
@@ -57,10 +63,21 @@ Board FieldUnderTest::GetBoard() const
     return board;
 }
 
-void FieldUnderTest::ReplacePosition(const Board& board)
+void FieldUnderTest::SetBoard(const Board& board)
 {
     for (Int32 s = 0; s < 24; ++s) {
         ItsGameTable->GetGameCell(s)->SetValue(board[s]);
     }
+}
+
+void FieldUnderTest::ReplacePosition(const Board& board)
+{
+    SetBoard(board);
     ItsLogArrey[ItsLogCurrent] = SaveToString();
+}
+
+void FieldUnderTest::SelectMove(BoardMove move)
+{
+    ItsClickCell = move.From;
+    ItsTargetCell = move.To;
 }

@@ -1,6 +1,6 @@
-#include "tests/puzzle/BoardSolver.h"
+#include "tests/support/BoardSolver.h"
 
-#include "tests/puzzle/BoardCells.h"
+#include "tests/support/BoardCells.h"
 
 #include <bit>
 #include <cstdint>

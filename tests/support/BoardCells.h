@@ -3,6 +3,8 @@
 
 #include "framework/Types.h"
 
+#include <utility>
+
 struct CellRow {
     Int32 s, x, y, z;
     bool up;
@@ -25,3 +27,10 @@ inline constexpr CellRow BoardCells[] = {
     {20, 3, 2, 0, false, 6, -3, {21, -1, 19}}, {21, 3, 2, 1, true, 6, -1, {20, 15, 22}},
     {22, 3, 3, 0, false, 7, -1, {23, -1, 21}}, {23, 3, 3, 1, true, 7, 1, {22, 17, -1}},
 };
+
+// The point that selects cell s: its position (PosX, PosY) in field pixels.
+inline std::pair<Int32, Int32> CellCentre(Int32 s)
+{
+    const CellRow& cell = BoardCells[s];
+    return {30 * cell.posX + 30, 150 - 26 * cell.posY};
+}
