@@ -30,8 +30,7 @@ void AppTest::SetUp()
 
 void AppTest::TearDown()
 {
-    WindowAccess::ReleaseAll();
-    RuntimeRegisterAppObject(nullptr);
+    UiTest::TearDown();
     Menu::Release();
     FileTypes::Release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -69,19 +68,9 @@ std::shared_ptr<Window> AppTest::OpenStandInMainWindow()
     return window;
 }
 
-void AppTest::ProcessEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 void AppTest::Wait(int milliseconds)
 {
     QTest::qWait(milliseconds);
-}
-
-QWidget* WidgetOf(const Window& window)
-{
-    return WindowAccess::Widget(window);
 }
 
 QWidget* ContentOf(const Window& window)

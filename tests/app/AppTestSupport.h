@@ -5,11 +5,10 @@
 #include "app/Appl.h"
 #include "framework/Window.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/UiTest.h"
 
 #include <QString>
 #include <Qt>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -18,7 +17,7 @@ class QAction;
 class QMenu;
 class QWidget;
 
-class AppTest : public ::testing::Test {
+class AppTest : public UiTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -36,7 +35,6 @@ protected:
     // another window never closes the last one.
     static std::shared_ptr<Window> OpenStandInMainWindow();
 
-    static void ProcessEvents();
     // Lets the event loop run for that long (timers included).
     static void Wait(int milliseconds);
 
@@ -44,7 +42,6 @@ protected:
     const ScratchFolder itsConfigFolder;
 };
 
-QWidget* WidgetOf(const Window& window);
 // The window's content area, below any menu bar.
 QWidget* ContentOf(const Window& window);
 // The menu of that title in the window's menu bar; nullptr when none.

@@ -1,6 +1,6 @@
 // A canvas on a window: the press gesture, the pointer entering and leaving, and painting
 // (backdrop, Paint, refresh with and without erasing, UpdateNow).
-#include "UiTestSupport.h"
+#include "tests/support/UiTest.h"
 
 #include "framework/Canvas.h"
 #include "framework/Graphics.h"

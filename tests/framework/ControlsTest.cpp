@@ -1,5 +1,5 @@
 // Text controls and the tab panel that shows them page by page; cursors from the resources.
-#include "UiTestSupport.h"
+#include "tests/support/UiTest.h"
 
 #include "framework/Canvas.h"
 #include "framework/Label.h"

@@ -1,6 +1,6 @@
 // Menu commands through real key presses and real menu actions: the enabling pass before
 // each, routing by item name, the window's handlers before the application's.
-#include "UiTestSupport.h"
+#include "tests/support/UiTest.h"
 
 #include "framework/MenuBar.h"
 #include "framework/QuitMenuItem.h"

@@ -1,6 +1,6 @@
 // The application object's registration, and how the event loop ends: on a quit signal, and on
 // an exit() from inside it such as the toolkit's when the display goes away.
-#include "UiTestSupport.h"
+#include "tests/support/UiTest.h"
 
 #include "framework/Runtime.h"
 

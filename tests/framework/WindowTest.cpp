@@ -1,6 +1,6 @@
 // Windows: the front-to-back list, closing and quitting, Open from the event loop, modal
 // windows with timers running, and the content area below the menu bar.
-#include "UiTestSupport.h"
+#include "tests/support/UiTest.h"
 
 #include "framework/Canvas.h"
 #include "framework/MenuBar.h"

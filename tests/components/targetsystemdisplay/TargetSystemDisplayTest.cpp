@@ -4,7 +4,7 @@
 #include "framework/Graphics.h"
 #include "framework/TestSeams.h"
 #include "tests/components/TestPictures.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTest.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <QImage>
