@@ -4,9 +4,8 @@
 #include "framework/Sound.h"
 #include "framework/TestSeams.h"
 #include "framework/TypeCodeStore.h"
+#include "framework/qt/ImageFile.h"
 #include "framework/qt/PictureBridge.h"
-
-#include <QImageReader>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -342,8 +341,7 @@ bool FolderItem::MoveFileTo(const std::shared_ptr<FolderItem>& dest)
 
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const
 {
-    QImageReader reader(QString::fromStdString(itsPath));
-    return PictureBridge::FromImage(reader.read());
+    return PictureBridge::FromImage(ImageFile::Read(itsPath));
 }
 
 std::shared_ptr<Sound> FolderItem::OpenAsSound() const

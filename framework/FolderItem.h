@@ -58,7 +58,8 @@ public:
     // On success this item names the new place.
     bool MoveFileTo(const std::shared_ptr<FolderItem>& dest);
 
-    // nullptr when the file is missing or not a readable picture or sound.
+    // nullptr when the file is missing, not a regular file, larger than a medium can be, or not
+    // a readable picture or sound.
     std::shared_ptr<Picture> OpenAsPicture() const;
     std::shared_ptr<Sound> OpenAsSound() const;
 

@@ -3,6 +3,7 @@
 #include "framework/FolderItem.h"
 #include "framework/MouseCursor.h"
 #include "framework/qt/CursorImage.h"
+#include "framework/qt/ImageFile.h"
 
 #include <algorithm>
 
@@ -21,10 +22,10 @@ std::shared_ptr<MouseCursor> ResourceFork::GetCursor(Int32 id) const
 {
     const auto folder = ResourcesFolder();
     const auto file = folder ? folder->Child("Cursor" + std::to_string(id) + ".png") : nullptr;
-    if (!file || !file->Exists()) {
+    if (!file) {
         return nullptr;
     }
-    QImage image(QString::fromStdString(file->NativePath()));
+    QImage image = ImageFile::Read(file->NativePath(), QSize(CursorImage::MaxSide, CursorImage::MaxSide));
     if (image.isNull()) {
         return nullptr;
     }

@@ -1,8 +1,10 @@
 #include "framework/Sound.h"
 
+#include "framework/MediaFile.h"
 #include "framework/TestSeams.h"
 #include "framework/qt/LayerAccess.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSoundEffect>
@@ -10,7 +12,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <vector>
@@ -18,6 +19,9 @@
 class SoundEffect {
 public:
     QSoundEffect effect;
+
+    // The file the sound was read from.
+    String path;
 
     bool Loading() const { return effect.status() == QSoundEffect::Loading; }
 };
@@ -43,9 +47,6 @@ std::vector<std::unique_ptr<SoundEffect>>& ReleasedWhileLoading()
 constexpr int LoadWaitMs = 5000;
 
 std::function<void(const Sound&, Int32)> playObserver;
-
-// Sound effects are short; a larger file is not taken.
-constexpr std::streamoff MaxFileSize = 64 * 1024 * 1024;
 
 std::uint32_t Little32(const char* p)
 {
@@ -73,16 +74,9 @@ bool IsPlayableFormat(const char* fmt)
 }
 
 // A RIFF WAVE file with a PCM or float format chunk and a data chunk that is all there.
-bool IsPlayableWav(const String& path)
+bool IsPlayableWav(const String& bytes)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
-    if (size < 44 || size > MaxFileSize) {
-        return false;
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size) || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
         return false;
     }
     bool haveFormat = false;
@@ -114,16 +108,20 @@ void SetSoundPlayObserver(std::function<void(const Sound&, Int32 volume)> observ
 
 String SoundSourceFile(const Sound& sound)
 {
-    return sound.itsEffect->effect.source().toLocalFile().toStdString();
+    return sound.itsEffect->path;
 }
 
 std::shared_ptr<Sound> Sound::Open(const String& path)
 {
-    if (!IsPlayableWav(path)) {
+    const auto bytes = MediaFile::Read(path);
+    if (!bytes || !IsPlayableWav(*bytes)) {
         return nullptr;
     }
+    // The sound is handed over as the bytes just checked, so the file is not opened again.
     auto effect = std::make_unique<SoundEffect>();
-    effect->effect.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    effect->path = path;
+    const QByteArray data = QByteArray::fromRawData(bytes->data(), qsizetype(bytes->size())).toBase64();
+    effect->effect.setSource(QUrl(QStringLiteral("data:audio/wav;base64,") + QString::fromLatin1(data)));
     return std::shared_ptr<Sound>(new Sound(std::move(effect)));
 }
 

@@ -7,8 +7,8 @@ class SoundEffect;
 
 class Sound {
 public:
-    // The WAV file at path, checked first; nullptr when it is missing, truncated or not a
-    // PCM WAV file that can be played.
+    // The WAV file at path, read once and checked; nullptr when it is missing, not a regular
+    // file, larger than a medium can be, truncated or not a PCM WAV file that can be played.
     static std::shared_ptr<Sound> Open(const String& path);
 
     ~Sound();

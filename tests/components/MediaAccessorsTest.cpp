@@ -13,7 +13,7 @@
 #include "framework/Sound.h"
 #include "framework/TestSeams.h"
 #include "framework/qt/CursorImage.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/components/ResourcesSandbox.h"
 
 #include <QImage>
 #include <QString>
@@ -31,36 +31,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path BuiltResources = KALMENO_TEST_RESOURCES;
-
-// A resources folder of the test's own, taken as the application's while the test runs.
-class ResourcesSandbox {
-public:
-    ResourcesSandbox() { SetResourcesFolderOverride(itsFolder.Path()); }
-    ~ResourcesSandbox() { SetResourcesFolderOverride(std::nullopt); }
-    ResourcesSandbox(const ResourcesSandbox&) = delete;
-    ResourcesSandbox& operator=(const ResourcesSandbox&) = delete;
-
-    // The game's own file of that name.
-    void AddBuilt(const std::string& name) { fs::copy_file(BuiltResources / name, itsFolder / name); }
-    void AddPicture(const std::string& name, int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        ASSERT_TRUE(image.save(QString::fromStdString(itsFolder / name), "PNG"));
-    }
-    void AddBytes(const std::string& name, const std::string& bytes) { itsFolder.Write(name, bytes); }
-    void Remove(const std::string& name) { fs::remove(itsFolder / name); }
-
-private:
-    ScratchFolder itsFolder;
-};
-
-// The built bundle's folder, taken as the application's while the test runs.
-class BuiltResourcesFolder {
-public:
-    BuiltResourcesFolder() { SetResourcesFolderOverride(BuiltResources.string()); }
-    ~BuiltResourcesFolder() { SetResourcesFolderOverride(std::nullopt); }
-};
 
 // The file as read by the toolkit itself, by path.
 QImage FileImage(const std::string& name)
