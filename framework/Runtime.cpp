@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
+#include "framework/qt/MessageGate.h"
 #include "framework/qt/PointerTracker.h"
 
 #include <QApplication>
@@ -189,6 +190,7 @@ Runtime RunFrameworkInitialization(int& argc, char** argv)
 Runtime::Runtime(int& argc, char** argv)
 {
     std::signal(SIGXFSZ, SIG_IGN);
+    MessageGate::Install();
     {
         const MessagesHeldWhileConnecting held;
         itsToolkit = std::make_unique<Toolkit>(argc, argv);

@@ -1,0 +1,41 @@
+#include "framework/qt/MessageGate.h"
+
+#include <QMutex>
+#include <QSet>
+#include <QString>
+
+namespace {
+
+QtMessageHandler passOn = nullptr;
+
+// Messages come from any thread (the toolkit's audio and loading threads among them).
+QMutex seenLock;
+QSet<QString> seen;
+
+// True the first time this text is offered, while fewer than MaxDistinct texts were.
+bool FirstTime(const QString& text)
+{
+    const QMutexLocker locker(&seenLock);
+    if (seen.contains(text) || seen.size() >= MessageGate::MaxDistinct) {
+        return false;
+    }
+    seen.insert(text);
+    return true;
+}
+
+} // namespace
+
+void MessageGate::Install()
+{
+    if (!passOn) {
+        passOn = qInstallMessageHandler(Handle);
+    }
+}
+
+void MessageGate::Handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    // A fatal message ends the program: it is always told.
+    if (type == QtFatalMsg || FirstTime(text)) {
+        passOn(type, context, text);
+    }
+}

@@ -1,0 +1,56 @@
+// Once the layer is set up, the toolkit's messages reach standard error once each, from whichever
+// thread they come.
+#include "framework/qt/MessageGate.h"
+#include "tests/support/StandardErrorCapture.h"
+
+#include <QDebug>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+int CountOf(const std::string& text, const std::string& line)
+{
+    int count = 0;
+    for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(MessageGate, EachDistinctMessageIsPassedOnceWhateverItsThread)
+{
+    StandardErrorCapture capture;
+    for (int i = 0; i < 5; ++i) {
+        qWarning("gate test: libpng error: Read Error");
+        qInfo("gate test: an info");
+    }
+    std::thread([] {
+        for (int i = 0; i < 5; ++i) {
+            qWarning("gate test: libpng error: Read Error");
+            qWarning("gate test: from another thread");
+        }
+    }).join();
+    qDebug() << "gate test: from another thread";
+    const std::string text = capture.Text();
+    EXPECT_EQ(CountOf(text, "gate test: libpng error: Read Error\n"), 1) << text;
+    EXPECT_EQ(CountOf(text, "gate test: an info\n"), 1) << text;
+    EXPECT_EQ(CountOf(text, "gate test: from another thread\n"), 1) << text;
+}
+
+TEST(MessageGate, MessagesThatNeverRepeatStillStopAtTheBound)
+{
+    StandardErrorCapture capture;
+    for (int i = 0; i < 3 * MessageGate::MaxDistinct; ++i) {
+        qWarning("gate bound test %d", i);
+    }
+    const std::string text = capture.Text();
+    const int lines = CountOf(text, "gate bound test ");
+    EXPECT_GT(lines, 0);
+    EXPECT_LE(lines, MessageGate::MaxDistinct);
+}
+
+} // namespace
