@@ -36,6 +36,12 @@ const std::array<CellSet, 24> NeighbourSets = [] {
     return sets;
 }();
 
+// The move rule's partners: equal or one apart.
+bool Partners(Int32 a, Int32 b)
+{
+    return std::abs(a - b) <= 1;
+}
+
 // Calls visit(s) for every cell of the set, in ascending order.
 template <class Visit>
 void ForEachCell(CellSet cells, Visit visit)
@@ -126,7 +132,7 @@ private:
         ForEachCell(group, [&](Int32 from) {
             ForEachCell(NeighbourSets[from] & group, [&](Int32 to) {
                 const BoardMove move{from, to};
-                if (cleared || std::abs(itsBoard[from] - itsBoard[to]) > 1) {
+                if (cleared || !Partners(itsBoard[from], itsBoard[to])) {
                     return;
                 }
                 const Undo undo = Apply(move);
@@ -146,9 +152,7 @@ private:
     Undo Apply(BoardMove move)
     {
         const Undo undo{itsBoard[move.From], itsBoard[move.To]};
-        const Int32 sum = (undo.From + undo.To) % 10;
-        itsBoard[move.From] = -1;
-        itsBoard[move.To] = sum == 0 ? -1 : sum;
+        itsBoard = ApplyMove(itsBoard, move);
         return undo;
     }
 
@@ -196,7 +200,7 @@ std::vector<BoardMove> LegalMoves(const Board& board)
     const CellSet occupied = Occupied(board);
     ForEachCell(occupied, [&](Int32 from) {
         ForEachCell(NeighbourSets[from] & occupied, [&](Int32 to) {
-            if (std::abs(board[from] - board[to]) <= 1) {
+            if (Partners(board[from], board[to])) {
                 moves.push_back({from, to});
             }
         });
