@@ -1,25 +1,40 @@
 #include "framework/Timer.h"
 
-#include <QTimer>
+#include <QBasicTimer>
+#include <QObject>
+#include <QTimerEvent>
 
-class TimerEngine {
+// Takes the timer's events itself: at every poll of a busy clock that is cheaper than a
+// QTimer's signal.
+class TimerEngine : public QObject {
 public:
-    QTimer timer;
+    explicit TimerEngine(Timer& owner) : itsOwner(owner) {}
+
+    void Start() { timer.start(period, Qt::PreciseTimer, this); }
+
+    QBasicTimer timer;
+    int period = 1000;
     Int32 mode = Timer::ModeOff;
+
+protected:
+    void timerEvent(QTimerEvent* event) override
+    {
+        if (event->timerId() != timer.timerId()) {
+            QObject::timerEvent(event);
+            return;
+        }
+        if (mode == Timer::ModeSingle) {
+            mode = Timer::ModeOff;
+            timer.stop();
+        }
+        itsOwner.Event_Action();
+    }
+
+private:
+    Timer& itsOwner;
 };
 
-Timer::Timer() : itsEngine(std::make_unique<TimerEngine>())
-{
-    QTimer& timer = itsEngine->timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(1000);
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-        if (itsEngine->mode == ModeSingle) {
-            itsEngine->mode = ModeOff;
-        }
-        Event_Action();
-    });
-}
+Timer::Timer() : itsEngine(std::make_unique<TimerEngine>(*this)) {}
 
 Timer::~Timer() = default;
 
@@ -30,29 +45,30 @@ Int32 Timer::Mode() const
 
 void Timer::SetMode(Int32 mode)
 {
-    QTimer& timer = itsEngine->timer;
-    if (mode == itsEngine->mode && (mode == ModeOff) != timer.isActive()) {
+    if (mode == itsEngine->mode && (mode == ModeOff) != itsEngine->timer.isActive()) {
         return;
     }
     itsEngine->mode = mode;
     if (mode == ModeSingle || mode == ModeMultiple) {
-        timer.setSingleShot(mode == ModeSingle);
-        timer.start();
+        itsEngine->Start();
     } else {
         itsEngine->mode = ModeOff;
-        timer.stop();
+        itsEngine->timer.stop();
     }
 }
 
 Int32 Timer::Period() const
 {
-    return itsEngine->timer.interval();
+    return itsEngine->period;
 }
 
 void Timer::SetPeriod(Int32 milliseconds)
 {
-    // setInterval restarts a running timer with the new period.
-    itsEngine->timer.setInterval(milliseconds < 0 ? 0 : milliseconds);
+    itsEngine->period = milliseconds < 0 ? 0 : milliseconds;
+    // A running timer starts again with the new period.
+    if (itsEngine->timer.isActive()) {
+        itsEngine->Start();
+    }
 }
 
 void Timer::Event_Action()
