@@ -161,11 +161,13 @@ def digit_origin(cell):
 
 class Xvfb:
     def __init__(self, width=1024, height=768):
-        # Xvfb picks a free display itself and names it once it accepts connections.
+        # Xvfb picks a free display itself and names it once it accepts connections. Without
+        # -noreset it resets whenever its last client leaves, as between two games, and refuses
+        # a client that connects meanwhile.
         ready, announce = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(announce), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(announce), "-noreset", "-screen", "0",
+             "%dx%dx24" % (width, height), "-nolisten", "tcp"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(announce,))
         os.close(announce)
         number = b""
