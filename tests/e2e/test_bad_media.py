@@ -1,0 +1,186 @@
+"""The real game on a copy of its bundle in which a picture, a sound and a cursor file are bad
+in the same way: truncated, empty, noise, tiny, huge, larger than any medium, or not a regular
+file at all. Each time the game keeps running through a few seconds of play, quits within a
+second of being asked, stays small, and writes each distinct line to standard error at most
+once."""
+
+import os
+import random
+import shutil
+import struct
+import tempfile
+import time
+import zlib
+
+import kalmeno_e2e as e2e
+from kalmeno_e2e import check
+
+PEAK_MEMORY = 60 * 1024 * 1024
+QUIT_TIME = 1.0
+PLAY_TIME = 3.0
+# Far above the layer's bound on a medium's file size.
+OVERSIZE = 6 * 1024 * 1024
+
+
+def grey_png(width, height):
+    """A valid white greyscale PNG of any size, made without holding its pixels."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    packer = zlib.compressobj(9)
+    row = b"\0" + b"\xff" * width
+    idat = b"".join(packer.compress(row) for _ in range(height)) + packer.flush()
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0))
+            + chunk(b"IDAT", idat) + chunk(b"IEND", b""))
+
+
+def truncated(fraction):
+    return lambda good: good[:int(len(good) * fraction)]
+
+
+def noise(good):
+    return random.Random(len(good)).randbytes(len(good))
+
+
+def padded(good):
+    """The good file followed by more bytes than a medium may have (a PNG ignores them)."""
+    return good + b"\0" * OVERSIZE
+
+
+def write_bytes(make):
+    def lay(path, good):
+        with open(path, "wb") as f:
+            f.write(make(good))
+    return lay
+
+
+def pipe(path, good):
+    os.mkfifo(path)
+
+
+def folder(path, good):
+    os.mkdir(path)
+
+
+def link_to_device(path, good):
+    os.symlink("/dev/zero", path)
+
+
+def link_to_pipe(path, good):
+    os.mkfifo(path + ".fifo")
+    os.symlink(os.path.basename(path) + ".fifo", path)
+
+
+# The picture looked for at every tick, the idle sound played twice a second and the cursor
+# shown over the board; a huge picture also in place of the mask that is largest when decoded
+# (it becomes a hit mask too) and of the board's triangles.
+MEDIA = ["BackPict.png", "SilenceSnd.wav", "Cursor169.png"]
+PICTURES = ["BackPict.png", "Cursor169.png"]
+HUGE = PICTURES + ["Button0Mask.png", "TrianglePict.png"]
+
+# Each bad kind: a name, how to lay the file at path from the good file's bytes, and the files
+# laid so in one game.
+KINDS = [
+    ("truncated at 30 %", write_bytes(truncated(0.3)), MEDIA),
+    ("truncated at 99 %", write_bytes(truncated(0.99)), MEDIA),
+    ("empty", write_bytes(lambda good: b""), MEDIA),
+    ("noise", write_bytes(noise), MEDIA),
+    ("a named pipe", pipe, MEDIA),
+    ("a folder", folder, MEDIA),
+    ("a link to a device", link_to_device, MEDIA),
+    ("a link to a named pipe", link_to_pipe, MEDIA),
+    ("oversized", write_bytes(padded), MEDIA),
+    ("1 by 1", write_bytes(lambda good: grey_png(1, 1)), PICTURES),
+    ("5000 by 5000", write_bytes(lambda good: grey_png(5000, 5000)), HUGE),
+]
+
+
+def bundle_with(binary, names, lay):
+    """A copy of the game's bundle whose files `names` are laid by `lay`."""
+    bundle = tempfile.mkdtemp(prefix="kalmeno-bad-")
+    os.makedirs(os.path.join(bundle, "bin"))
+    shutil.copy2(binary, os.path.join(bundle, "bin", "kalmeno"))
+    resources = os.path.join(bundle, "Resources")
+    shutil.copytree(e2e.resources_dir(binary), resources)
+    for name in names:
+        path = os.path.join(resources, name)
+        with open(path, "rb") as f:
+            good = f.read()
+        os.remove(path)
+        lay(path, good)
+    return bundle
+
+
+def wait_with_usage(process, timeout):
+    """The exit status and peak resident bytes of the process, or None when it is still running
+    after timeout seconds."""
+    deadline = time.time() + timeout
+    while True:
+        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
+        if pid:
+            process.returncode = os.waitstatus_to_exitcode(status)
+            return process.returncode, usage.ru_maxrss * 1024
+        if time.time() > deadline:
+            return None
+        time.sleep(0.01)
+
+
+def play(game):
+    """A few seconds of play: the pointer over the board and the buttons, the buttons clicked,
+    moves, undo and redo."""
+    fx, fy = game.field_origin()
+    deadline = time.time() + PLAY_TIME
+    spots = [(150, 124), (90, 150), (210, 150), (38, 277), (262, 277), (150, 60)]
+    buttons = spots[3:5]
+    step = 0
+    while time.time() < deadline:
+        x, y = spots[step % len(spots)]
+        if (x, y) in buttons:
+            game.click(fx + x, fy + y)
+        else:
+            game.x.run("xdotool", "mousemove", "--sync", str(fx + x), str(fy + y))
+        if step % 3 == 0:
+            a = e2e.cells()[step % 24]
+            near = e2e.neighbours(a)
+            b = near[step % len(near)]
+            game.drag_cells(a, b)
+        if step % 4 == 1:
+            game.key("Left", "Right")
+        step += 1
+        time.sleep(0.1)
+
+
+def run_case(x, binary, kind):
+    label, lay, names = kind
+    what = "%s %s" % ("/".join(names), label)
+    bundle = bundle_with(binary, names, lay)
+    game = e2e.Game(x, os.path.join(bundle, "bin", "kalmeno"))
+    try:
+        play(game)
+        check(game.process.poll() is None, "%s: the game ended while it was played" % what)
+        asked = time.time()
+        game.key("ctrl+q")
+        ended = wait_with_usage(game.process, QUIT_TIME)
+        check(ended is not None, "%s: the game did not quit within %.1f s" % (what, QUIT_TIME))
+        status, peak = ended
+        check(status == 0, "%s: the game ended with status %d" % (what, status))
+        check(peak < PEAK_MEMORY, "%s: peak resident memory %.1f MiB" % (what, peak / 2**20))
+        lines = [line for line in game.process.stderr.read().decode(errors="replace").splitlines()
+                 if line.strip()]
+        repeated = sorted({line for line in lines if lines.count(line) > 1})
+        check(not repeated, "%s: repeated on standard error: %r" % (what, repeated[:3]))
+        print("%-24s quit in %.2f s, peak %.1f MiB, %d lines on standard error"
+              % (label, time.time() - asked, peak / 2**20, len(lines)), flush=True)
+    finally:
+        game.stop()
+        shutil.rmtree(bundle, ignore_errors=True)
+
+
+def test(x, binary):
+    for kind in KINDS:
+        run_case(x, binary, kind)
+
+
+if __name__ == "__main__":
+    e2e.main(test)
