@@ -4,8 +4,8 @@
 #include "app/ResourceText.h"
 #include "app/WindowSupport.h"
 #include "framework/MenuItem.h"
-#include "framework/Text.h"
 #include "framework/TabPanel.h"
+#include "framework/Text.h"
 #include "framework/TextArea.h"
 
 namespace {

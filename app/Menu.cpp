@@ -48,8 +48,8 @@ void Menu::AddItem(MenuItem& parent, const String& name, const String& text, con
 }
 
 template <class T>
-void Menu::AddToMenu(const String& titleName, const String& name, const String& text,
-                     const String& shortcut, bool autoEnable)
+void Menu::AddToMenu(const String& titleName, const String& name, const String& text, const String& shortcut,
+                     bool autoEnable)
 {
     AddItem<T>(*Child(titleName), name, text, shortcut, autoEnable);
 }

@@ -27,6 +27,6 @@ private:
                  bool autoEnable);
     // Appends an ordinary item to the menu titled `titleName`.
     template <class T = MenuItem>
-    void AddToMenu(const String& titleName, const String& name, const String& text,
-                   const String& shortcut, bool autoEnable);
+    void AddToMenu(const String& titleName, const String& name, const String& text, const String& shortcut,
+                   bool autoEnable);
 };

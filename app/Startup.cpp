@@ -32,8 +32,7 @@ void ApplicationAddMenuHandlers()
     Appl& app = TheAppl();
     app.AddMenuHandler("AppleAbout", [&app] { return app.AppleAbout_Action(); });
     app.AddMenuHandler("HelpApp", [&app] { return app.HelpApp_Action(); });
-    app.AddMenuHandler("GameMenuSoundVol",
-                       [&app](Int32 index) { return app.GameMenuSoundVol_Action(index); });
+    app.AddMenuHandler("GameMenuSoundVol", [&app](Int32 index) { return app.GameMenuSoundVol_Action(index); });
 }
 
 void MakeDefaultView()

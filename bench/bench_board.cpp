@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 // A game field with its board, its board operations open to the benchmarks.

@@ -66,7 +66,8 @@ int main(int argc, char** argv)
         const Runtime runtime = RunFrameworkInitialization(argc, argv);
         const auto run = std::make_shared<ClockRun>();
         RuntimeRegisterAppObject(run);
-        std::printf("running the clock (poll %d ms, interval %d ms) for %.0f s ...\n", PollMs, IntervalMs, RunUs / 1e6);
+        std::printf("running the clock (poll %d ms, interval %d ms) for %.0f s ...\n", PollMs, IntervalMs,
+                    RunUs / 1e6);
         RuntimeRun();
         fired = run->fired;
     }
@@ -89,10 +90,11 @@ int main(int argc, char** argv)
     const bool lateOk = !lateMs.empty() && earliest >= 0.0 && worst <= MaxLateMs;
     const bool driftOk = std::abs(drift) <= MaxDriftMs;
     auto verdict = [](bool ok) { return ok ? "ok" : "MISSED"; };
-    std::printf("actions due in 30 s: %d (target %d +- %d) %s\n", actions, WantActions, ActionTolerance, verdict(countOk));
+    std::printf("actions due in 30 s: %d (target %d +- %d) %s\n", actions, WantActions, ActionTolerance,
+                verdict(countOk));
     std::printf("lateness:           min %.3f ms, median %.3f ms, max %.3f ms (target 0 to %.0f ms) %s\n",
                 earliest, median, worst, MaxLateMs, verdict(lateOk));
-    std::printf("drift:              %+.3f ms, last ten seconds against the first (target +-%.0f ms) %s\n",
-                drift, MaxDriftMs, verdict(driftOk));
+    std::printf("drift:              %+.3f ms, last ten seconds against the first (target +-%.0f ms) %s\n", drift,
+                MaxDriftMs, verdict(driftOk));
     return countOk && lateOk && driftOk ? 0 : 1;
 }

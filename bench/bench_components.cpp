@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 std::shared_ptr<Picture> Filled(Int32 width, Int32 height, Color color)

@@ -3,5 +3,4 @@
 
 #include "framework/MenuItem.h"
 
-class AppleMenuItem : public MenuItem {
-};
+class AppleMenuItem : public MenuItem {};

@@ -12,7 +12,7 @@ CanvasWidget* WidgetOf(const Canvas& canvas)
     return static_cast<CanvasWidget*>(ControlAccess::Widget(canvas));
 }
 
-}  // namespace
+} // namespace
 
 Canvas::Canvas()
 {

@@ -9,8 +9,7 @@ struct Color {
     std::uint8_t Blue = 0;
 
     constexpr Color() = default;
-    constexpr Color(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-        : Red(red), Green(green), Blue(blue)
+    constexpr Color(std::uint8_t red, std::uint8_t green, std::uint8_t blue) : Red(red), Green(green), Blue(blue)
     {
     }
     // From 0xRRGGBB, as in &hRRGGBB.

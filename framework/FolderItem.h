@@ -70,7 +70,7 @@ private:
 namespace SpecialFolder {
 // The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config (made when missing).
 std::shared_ptr<FolderItem> Preferences();
-}
+} // namespace SpecialFolder
 
 // The "Resources" folder beside the folder of the executable (links resolved), or the
 // test override; nullptr when it is not there.

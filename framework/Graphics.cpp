@@ -82,8 +82,7 @@ void Graphics::FillOval(Int32 x, Int32 y, Int32 width, Int32 height)
 }
 
 void Graphics::DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int32 y, Int32 destWidth,
-                           Int32 destHeight, Int32 sourceX, Int32 sourceY, Int32 sourceWidth,
-                           Int32 sourceHeight)
+                           Int32 destHeight, Int32 sourceX, Int32 sourceY, Int32 sourceWidth, Int32 sourceHeight)
 {
     if (!picture) {
         return;

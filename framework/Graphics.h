@@ -31,9 +31,9 @@ public:
     // Draws the source rectangle of picture into the destination rectangle at (x, y),
     // scaling when the sizes differ, through the picture's mask and transparent white.
     // OwnSize stands for the picture's width or height. A null picture draws nothing.
-    void DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int32 y,
-                     Int32 destWidth = OwnSize, Int32 destHeight = OwnSize, Int32 sourceX = 0,
-                     Int32 sourceY = 0, Int32 sourceWidth = OwnSize, Int32 sourceHeight = OwnSize);
+    void DrawPicture(const std::shared_ptr<Picture>& picture, Int32 x, Int32 y, Int32 destWidth = OwnSize,
+                     Int32 destHeight = OwnSize, Int32 sourceX = 0, Int32 sourceY = 0, Int32 sourceWidth = OwnSize,
+                     Int32 sourceHeight = OwnSize);
 
     // One pixel of a picture; black outside it or on the screen.
     Color Pixel(Int32 x, Int32 y) const;

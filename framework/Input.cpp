@@ -8,7 +8,7 @@ namespace {
 std::optional<bool> shiftKeyOverride;
 std::optional<bool> mouseDownOverride;
 Int32 beepCount = 0;
-}  // namespace
+} // namespace
 
 bool Keyboard::ShiftKey()
 {

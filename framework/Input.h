@@ -4,11 +4,11 @@
 namespace Keyboard {
 // True while a Shift key is held.
 bool ShiftKey();
-}
+} // namespace Keyboard
 
 namespace System {
 // True while the primary mouse button is held.
 bool MouseDown();
-}
+} // namespace System
 
 void Beep();

@@ -12,7 +12,7 @@ QLabel& WidgetOf(const Label& label)
     return static_cast<QLabel&>(*ControlAccess::Widget(label));
 }
 
-}  // namespace
+} // namespace
 
 Label::Label()
 {

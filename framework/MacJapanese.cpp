@@ -30,8 +30,7 @@ std::size_t ShiftJisLength(unsigned char lead)
 
 // Converts with iconv; an input character iconv refuses becomes '?', the character's length
 // in the source encoding given by skip.
-std::string Convert(const std::string& input, const char* from, const char* to,
-                    std::size_t (*skip)(unsigned char))
+std::string Convert(const std::string& input, const char* from, const char* to, std::size_t (*skip)(unsigned char))
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {

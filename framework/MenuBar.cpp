@@ -18,7 +18,7 @@ std::shared_ptr<MenuItem> Find(const MenuItem& menu, const String& name, std::op
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<MenuItem> MenuBar::Lookup(const String& name) const
 {

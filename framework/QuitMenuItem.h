@@ -3,5 +3,4 @@
 
 #include "framework/MenuItem.h"
 
-class QuitMenuItem : public MenuItem {
-};
+class QuitMenuItem : public MenuItem {};

@@ -16,7 +16,7 @@ int HotSpotCoordinate(const QImage& image, const char* key, int size)
     return ok ? std::clamp(value, 0, size - 1) : size / 2;
 }
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<MouseCursor> ResourceFork::GetCursor(Int32 id) const
 {

@@ -14,7 +14,7 @@ QTabWidget& WidgetOf(const TabPanel& panel)
     return static_cast<QTabWidget&>(*ControlAccess::Widget(panel));
 }
 
-}  // namespace
+} // namespace
 
 TabPanel::TabPanel()
 {
@@ -53,14 +53,12 @@ void TabPanel::SetValue(Int32 value)
 
 void TabPanel::Host(RectControl& control, Int32 page)
 {
-    const auto hosted = std::find_if(itsHosted.begin(), itsHosted.end(), [&](const auto& entry) {
-        return entry.first.lock().get() == &control;
-    });
+    const auto hosted = std::find_if(itsHosted.begin(), itsHosted.end(),
+                                     [&](const auto& entry) { return entry.first.lock().get() == &control; });
     if (hosted != itsHosted.end()) {
         hosted->second = page;
     } else {
-        itsHosted.emplace_back(std::static_pointer_cast<RectControl>(control.shared_from_this()),
-                               page);
+        itsHosted.emplace_back(std::static_pointer_cast<RectControl>(control.shared_from_this()), page);
     }
     if (QWidget* widget = ControlAccess::Widget(control)) {
         widget->raise();

@@ -286,9 +286,8 @@ String Format(double value, const String& pattern)
     if (integerPart.find(',') != String::npos) {
         integerDigits = GroupThousands(integerDigits);
     }
-    const bool negative =
-        value < 0 && (integerDigits.find_first_not_of("0,") != String::npos ||
-                      decimals.find_first_not_of('0') != String::npos);
+    const bool negative = value < 0 && (integerDigits.find_first_not_of("0,") != String::npos ||
+                                        decimals.find_first_not_of('0') != String::npos);
     String number = (negative ? "-" : "") + integerDigits;
     if (point != String::npos) {
         number += "." + decimals;
@@ -302,9 +301,7 @@ Int32 StrComp(const String& a, const String& b, Int32 mode)
     if (mode == 0) {
         result = a.compare(b);
     } else {
-        auto fold = [](char c) {
-            return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        };
+        auto fold = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
         const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
                                             [&](char x, char y) { return fold(x) == fold(y); });
         if (mismatch.first == a.end()) {

@@ -13,7 +13,7 @@ QPlainTextEdit& WidgetOf(const TextArea& area)
     return static_cast<QPlainTextEdit&>(*ControlAccess::Widget(area));
 }
 
-}  // namespace
+} // namespace
 
 TextArea::TextArea()
 {
@@ -33,12 +33,9 @@ void TextArea::SetProperties(const TextAreaProperties& p)
     option.setAlignment(QAlignmentOf(p.Alignment));
     area.document()->setDefaultTextOption(option);
     area.setReadOnly(p.ReadOnly);
-    area.setVerticalScrollBarPolicy(p.ScrollbarVertical ? Qt::ScrollBarAsNeeded
-                                                        : Qt::ScrollBarAlwaysOff);
-    area.setHorizontalScrollBarPolicy(p.ScrollbarHorizontal ? Qt::ScrollBarAsNeeded
-                                                            : Qt::ScrollBarAlwaysOff);
-    area.setLineWrapMode(p.ScrollbarHorizontal ? QPlainTextEdit::NoWrap
-                                               : QPlainTextEdit::WidgetWidth);
+    area.setVerticalScrollBarPolicy(p.ScrollbarVertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    area.setHorizontalScrollBarPolicy(p.ScrollbarHorizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    area.setLineWrapMode(p.ScrollbarHorizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     area.setFrameShape(p.Border ? QFrame::StyledPanel : QFrame::NoFrame);
     SetText(p.Text);
 }

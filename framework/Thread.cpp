@@ -150,8 +150,8 @@ ThreadContext::~ThreadContext()
 void ThreadContext::Start()
 {
     if (!itsStack) {
-        void* stack = mmap(nullptr, StackSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK,
-                           -1, 0);
+        void* stack = mmap(nullptr, StackSize, PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK, -1, 0);
         if (stack == MAP_FAILED) {
             return;
         }

@@ -29,8 +29,7 @@ std::vector<std::shared_ptr<Window>>& OpenWindows()
 auto FindOpen(const Window& window)
 {
     auto& windows = OpenWindows();
-    return std::find_if(windows.begin(), windows.end(),
-                        [&](const auto& open) { return open.get() == &window; });
+    return std::find_if(windows.begin(), windows.end(), [&](const auto& open) { return open.get() == &window; });
 }
 
 void MoveToFront(const Window& window)
@@ -63,7 +62,7 @@ bool IsFixedSize(const WindowProperties& p)
     return !p.Resizeable || (p.MinWidth == p.MaxWidth && p.MinHeight == p.MaxHeight);
 }
 
-}  // namespace
+} // namespace
 
 struct Window::Impl {
     QPointer<WindowWidget> widget;

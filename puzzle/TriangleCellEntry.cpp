@@ -9,9 +9,7 @@ void TriangleCellEntry::SetIndex(Int32 x, Int32 y, Int32 z, Int32 s)
     Initialize();
 }
 
-void TriangleCellEntry::Initialize()
-{
-}
+void TriangleCellEntry::Initialize() {}
 
 Int32 TriangleCellEntry::RefIndexX() const
 {

@@ -11,8 +11,8 @@ void TriangleCellTable::Constructor(Int32 sizeX, Int32 sizeY, Int32 boundTop, In
     ItsSizeY = sizeY;
     ItsBoundTop = boundTop;
     ItsBoundBottom = boundBottom;
-    const std::size_t triangles = 2 * static_cast<std::size_t>(std::max(sizeX, 0))
-                                  * static_cast<std::size_t>(std::max(sizeY, 0));
+    const std::size_t triangles = 2 * static_cast<std::size_t>(std::max(sizeX, 0)) *
+                                  static_cast<std::size_t>(std::max(sizeY, 0));
     ItsCellTable.assign(triangles, nullptr);
     ItsCellArrey.assign(triangles, nullptr);
     SetupTable();
@@ -147,8 +147,7 @@ Int32 TriangleCellTable::GetCurrentPosX() const
     if (!ItsCurrentEntry) {
         return -1;
     }
-    return IndexToPosX(ItsCurrentEntry->RefIndexX(), ItsCurrentEntry->RefIndexY(),
-                       ItsCurrentEntry->RefIndexZ());
+    return IndexToPosX(ItsCurrentEntry->RefIndexX(), ItsCurrentEntry->RefIndexY(), ItsCurrentEntry->RefIndexZ());
 }
 
 Int32 TriangleCellTable::GetCurrentPosY() const
@@ -156,8 +155,7 @@ Int32 TriangleCellTable::GetCurrentPosY() const
     if (!ItsCurrentEntry) {
         return -1;
     }
-    return IndexToPosY(ItsCurrentEntry->RefIndexX(), ItsCurrentEntry->RefIndexY(),
-                       ItsCurrentEntry->RefIndexZ());
+    return IndexToPosY(ItsCurrentEntry->RefIndexX(), ItsCurrentEntry->RefIndexY(), ItsCurrentEntry->RefIndexZ());
 }
 
 bool TriangleCellTable::IsCurrentUp() const
@@ -172,8 +170,8 @@ bool TriangleCellTable::IsInLattice(Int32 x, Int32 y) const
 
 std::size_t TriangleCellTable::LatticeSlot(Int32 x, Int32 y, Int32 z) const
 {
-    return (static_cast<std::size_t>(x) * static_cast<std::size_t>(ItsSizeY)
-            + static_cast<std::size_t>(y)) * 2 + static_cast<std::size_t>(z);
+    return (static_cast<std::size_t>(x) * static_cast<std::size_t>(ItsSizeY) + static_cast<std::size_t>(y)) * 2 +
+           static_cast<std::size_t>(z);
 }
 
 const std::shared_ptr<TriangleCellEntry>& TriangleCellTable::SequenceEntry(Int32 s) const

@@ -29,8 +29,8 @@ Int32 ToInt32(double value)
     if (std::isnan(value)) {
         return 0;
     }
-    return static_cast<Int32>(std::clamp(value, double(std::numeric_limits<Int32>::min()),
-                                          double(std::numeric_limits<Int32>::max())));
+    return static_cast<Int32>(
+        std::clamp(value, double(std::numeric_limits<Int32>::min()), double(std::numeric_limits<Int32>::max())));
 }
 
 String TwoHexDigits(std::uint8_t component)
@@ -139,7 +139,8 @@ std::shared_ptr<FolderItem> ApplPreferences::MacFileMake(bool create)
         if (!candidate->Exists()) {
             return create ? candidate : nullptr;
         }
-        if (!candidate->Directory() && candidate->MacCreator() == FileCreator && candidate->MacType() == PrefsType) {
+        if (!candidate->Directory() && candidate->MacCreator() == FileCreator &&
+            candidate->MacType() == PrefsType) {
             return candidate;
         }
     }

@@ -105,8 +105,8 @@ Int32 ButtonPicture::MouseTest(Int32 x, Int32 y)
     }
     for (Int32 i = 0; i < NumberOfButtons; ++i) {
         Picture* mask = ItsMask[i].get();
-        if (ButtonEnabled[i] && mask && lx < mask->Width() && ly < mask->Height()
-            && mask->Graphics()->Pixel(lx, ly).Value() < 0.5) {
+        if (ButtonEnabled[i] && mask && lx < mask->Width() && ly < mask->Height() &&
+            mask->Graphics()->Pixel(lx, ly).Value() < 0.5) {
             return i;
         }
     }

@@ -12,13 +12,13 @@ struct PictureSource {
 };
 
 const PictureSource Sources[PictureShelf::Count] = {
-    {"IconPict.png", false},       {"PomavellPict.png", false},   {"TargetSystemPict.png", false},
-    {"BackPict.png", false},       {"TrianglePict.png", true},    {"TriangleHiPict.png", true},
-    {"TilePict.png", false},       {"EndPict.png", false},        {"StartBtnPictB.png", false},
-    {"UndoBtnPictB.png", false},   {"Button0Mask.png", false},    {"Button1Mask.png", false},
-    {"StartBtnPictN.png", true},   {"RetryBtnPictN.png", true},   {"UndoBtnPictN.png", true},
-    {"RedoBtnPictN.png", true},    {"RetryBtnPictR.png", true},   {"RetryBtnPictR1.png", true},
-    {"UndoBtnPictR.png", true},    {"RedoBtnPictR.png", true},    {"CompletePict.png", false},
+    {"IconPict.png", false},     {"PomavellPict.png", false}, {"TargetSystemPict.png", false},
+    {"BackPict.png", false},     {"TrianglePict.png", true},  {"TriangleHiPict.png", true},
+    {"TilePict.png", false},     {"EndPict.png", false},      {"StartBtnPictB.png", false},
+    {"UndoBtnPictB.png", false}, {"Button0Mask.png", false},  {"Button1Mask.png", false},
+    {"StartBtnPictN.png", true}, {"RetryBtnPictN.png", true}, {"UndoBtnPictN.png", true},
+    {"RedoBtnPictN.png", true},  {"RetryBtnPictR.png", true}, {"RetryBtnPictR1.png", true},
+    {"UndoBtnPictR.png", true},  {"RedoBtnPictR.png", true},  {"CompletePict.png", false},
     {"DeadEndPict.png", false},
 };
 

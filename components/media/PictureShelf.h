@@ -10,6 +10,7 @@ class Picture;
 
 class PictureShelf {
 public:
+    // clang-format off
     enum Id {
         Icon, Pomavell, TargetSystem, Back, Triangle, TriangleHi, Tile, End,
         StartBtnB, UndoBtnB, Button0Mask, Button1Mask,
@@ -18,6 +19,7 @@ public:
         Complete, DeadEnd,
         Count
     };
+    // clang-format on
 
     // The picture's file in the resources folder. The pushed start face is
     // "RetryBtnPictR.png" and the pushed retry face "RetryBtnPictR1.png".

@@ -2,6 +2,7 @@
 
 #include "components/media/PictureShelf.h"
 
+// clang-format off
 std::shared_ptr<Picture> IconPict() { return PictureShelf::Shared().Get(PictureShelf::Icon); }
 std::shared_ptr<Picture> PomavellPict() { return PictureShelf::Shared().Get(PictureShelf::Pomavell); }
 std::shared_ptr<Picture> TargetSystemPict() { return PictureShelf::Shared().Get(PictureShelf::TargetSystem); }
@@ -24,3 +25,4 @@ std::shared_ptr<Picture> UndoBtnPictR() { return PictureShelf::Shared().Get(Pict
 std::shared_ptr<Picture> RedoBtnPictR() { return PictureShelf::Shared().Get(PictureShelf::RedoBtnR); }
 std::shared_ptr<Picture> CompletePict() { return PictureShelf::Shared().Get(PictureShelf::Complete); }
 std::shared_ptr<Picture> DeadEndPict() { return PictureShelf::Shared().Get(PictureShelf::DeadEnd); }
+// clang-format on

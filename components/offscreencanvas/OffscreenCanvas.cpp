@@ -54,9 +54,7 @@ void OffscreenCanvas::CreateOffscreen(Int32 depth, bool useOldRenderer)
     RefreshPicture(false);
 }
 
-void OffscreenCanvas::PaintOffscreen()
-{
-}
+void OffscreenCanvas::PaintOffscreen() {}
 
 void OffscreenCanvas::RefreshPicture(bool updateNow)
 {
@@ -81,22 +79,16 @@ void OffscreenCanvas::DisposeOffscreen()
     OffscreenDisposed();
 }
 
-void OffscreenCanvas::Initialize()
-{
-}
+void OffscreenCanvas::Initialize() {}
 
 String OffscreenCanvas::VersionInfo() const
 {
     return "2012-05-03,1";
 }
 
-void OffscreenCanvas::OffscreenCreated()
-{
-}
+void OffscreenCanvas::OffscreenCreated() {}
 
-void OffscreenCanvas::OffscreenDisposed()
-{
-}
+void OffscreenCanvas::OffscreenDisposed() {}
 
 bool OffscreenCanvas::RefOffscreenAvail() const
 {

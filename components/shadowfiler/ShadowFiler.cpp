@@ -127,7 +127,8 @@ void ShadowFiler::CleanUp()
     ItsStatus = CleanedUp;
 }
 
-bool ShadowFiler::TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2)
+bool ShadowFiler::TbExchangeFiles(const std::shared_ptr<FolderItem>& file1,
+                                  const std::shared_ptr<FolderItem>& file2)
 {
     WriteFileRecord(*TheFSSP1, *file1);
     WriteFileRecord(*TheFSSP2, *file2);

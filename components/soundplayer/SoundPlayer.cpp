@@ -15,7 +15,15 @@ struct VolumeStep {
 
 // Steps 0 to 8, loudest first; mute is step 9.
 constexpr std::array<VolumeStep, 9> VolumeSteps{{
-    {100, "A"}, {70, "B"}, {50, "C"}, {35, "D"}, {25, "E"}, {17, "F"}, {12, "G"}, {8, "H"}, {6, "I"},
+    {100, "A"},
+    {70, "B"},
+    {50, "C"},
+    {35, "D"},
+    {25, "E"},
+    {17, "F"},
+    {12, "G"},
+    {8, "H"},
+    {6, "I"},
 }};
 constexpr Int32 MuteStep = 9;
 constexpr const char* MuteLetter = "0";

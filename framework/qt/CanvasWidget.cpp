@@ -21,8 +21,7 @@ void CanvasWidget::Forget()
 
 std::shared_ptr<Canvas> CanvasWidget::Owner() const
 {
-    return itsOwner ? std::static_pointer_cast<Canvas>(itsOwner->weak_from_this().lock())
-                    : nullptr;
+    return itsOwner ? std::static_pointer_cast<Canvas>(itsOwner->weak_from_this().lock()) : nullptr;
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*)

@@ -8,13 +8,13 @@
 
 namespace {
 
-constexpr Qt::KeyboardModifiers kModifierKeys =
-    Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers kModifierKeys = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier |
+                                                Qt::MetaModifier;
 
 // Shift's counterparts of the unshifted keys on a US keyboard.
 constexpr std::array<std::pair<char, char>, 21> kShifted{{
-    {'~', '`'}, {'!', '1'}, {'@', '2'}, {'#', '3'}, {'$', '4'}, {'%', '5'}, {'^', '6'},
-    {'&', '7'}, {'*', '8'}, {'(', '9'}, {')', '0'}, {'_', '-'}, {'+', '='}, {'{', '['},
+    {'~', '`'}, {'!', '1'},  {'@', '2'}, {'#', '3'},  {'$', '4'}, {'%', '5'}, {'^', '6'},
+    {'&', '7'}, {'*', '8'},  {'(', '9'}, {')', '0'},  {'_', '-'}, {'+', '='}, {'{', '['},
     {'}', ']'}, {'|', '\\'}, {':', ';'}, {'"', '\''}, {'<', ','}, {'>', '.'}, {'?', '/'},
 }};
 
@@ -41,10 +41,9 @@ bool TakePrefix(std::string_view& text, std::string_view prefix)
     return false;
 }
 
-}  // namespace
+} // namespace
 
-KeyboardShortcut::KeyboardShortcut(int key, Qt::KeyboardModifiers modifiers)
-    : itsKey(key), itsModifiers(modifiers)
+KeyboardShortcut::KeyboardShortcut(int key, Qt::KeyboardModifiers modifiers) : itsKey(key), itsModifiers(modifiers)
 {
 }
 
@@ -74,12 +73,10 @@ std::optional<KeyboardShortcut> KeyboardShortcut::Parse(const String& text)
 
 bool KeyboardShortcut::Matches(const QKeyEvent& event) const
 {
-    return (event.modifiers() & kModifierKeys) == itsModifiers
-           && PhysicalKey(event.key()) == itsKey;
+    return (event.modifiers() & kModifierKeys) == itsModifiers && PhysicalKey(event.key()) == itsKey;
 }
 
 QString KeyboardShortcut::DisplayText() const
 {
-    return QKeySequence(QKeyCombination(itsModifiers, Qt::Key(itsKey)))
-        .toString(QKeySequence::NativeText);
+    return QKeySequence(QKeyCombination(itsModifiers, Qt::Key(itsKey))).toString(QKeySequence::NativeText);
 }

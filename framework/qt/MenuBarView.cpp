@@ -70,17 +70,16 @@ void FillMenu(QMenu& menu, const MenuItem& parent)
         } else {
             QAction* action = menu.addAction(QString());
             MenuItemViews::Attach(*item, action);
-            QObject::connect(action, &QAction::triggered, action,
-                             [weak = std::weak_ptr<MenuItem>(item)] {
-                                 if (const auto chosen = weak.lock()) {
-                                     MenuCommands::Choose(*chosen);
-                                 }
-                             });
+            QObject::connect(action, &QAction::triggered, action, [weak = std::weak_ptr<MenuItem>(item)] {
+                if (const auto chosen = weak.lock()) {
+                    MenuCommands::Choose(*chosen);
+                }
+            });
         }
     }
 }
 
-}  // namespace
+} // namespace
 
 QMenuBar* NewMenuBarView(MenuBar& bar, QWidget* parent)
 {

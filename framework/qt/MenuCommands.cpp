@@ -65,7 +65,7 @@ QPlainTextEdit* TextAreaWithSelection()
     return area && area->textCursor().hasSelection() ? area : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void MenuCommands::RunEnablingPass()
 {

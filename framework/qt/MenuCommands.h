@@ -23,7 +23,7 @@ void Choose(MenuItem& item);
 // key was a shortcut, and goes no further.
 bool TakeShortcut(const QKeyEvent& event);
 
-}  // namespace MenuCommands
+} // namespace MenuCommands
 
 // Installed on the application: sees key presses to our windows before any widget does.
 class ShortcutFilter : public QObject {

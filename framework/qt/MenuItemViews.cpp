@@ -15,7 +15,7 @@ QString ActionText(const MenuItem& item)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void MenuItemViews::Attach(MenuItem& item, QAction* action)
 {

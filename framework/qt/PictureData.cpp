@@ -77,7 +77,8 @@ QRect Copy(QImage& target, QPoint at, const QImage& source, bool opaque, QRect s
     for (int y = area.top(); y <= area.bottom(); ++y) {
         // Source pixel x lands on target pixel x + shift.x().
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + area.left() - shift.x();
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - shift.y())) + area.left() -
+                           shift.x();
         if (opaque) {
             std::memcpy(to, from, area.width() * sizeof(QRgb));
             continue;
@@ -119,7 +120,8 @@ void PictureData::DrawFrom(const PictureData& source, const QRect& dest, const Q
               source.IsOpaque(),
               source.HasPartialAlpha()};
     const bool coversAll = draw.opaque && !scaled && source.Size().width() > 0 &&
-                           QRect(QPoint(0, 0), source.Size()).contains(sourceRect) && dest.contains(itsImage.rect());
+                           QRect(QPoint(0, 0), source.Size()).contains(sourceRect) &&
+                           dest.contains(itsImage.rect());
     if (coversAll) {
         // Nothing of what the picture held shows through: a frame begins.
         itsHeldBack.clear();

@@ -28,11 +28,10 @@ private:
     WindowWidget* itsWindowWidget;
 };
 
-}  // namespace
+} // namespace
 
 WindowWidget::WindowWidget(Window& owner)
-    : itsOwner(&owner), itsLayout(new QVBoxLayout(this)),
-      itsContent(new ContentWidget(this))
+    : itsOwner(&owner), itsLayout(new QVBoxLayout(this)), itsContent(new ContentWidget(this))
 {
     itsLayout->setContentsMargins(0, 0, 0, 0);
     itsLayout->setSpacing(0);

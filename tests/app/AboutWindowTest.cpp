@@ -51,7 +51,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(AboutWindowTest, ModalFixedWhiteWithNameVersionNoticeIconAndBadge)
 {
@@ -99,8 +99,9 @@ TEST_F(AboutWindowTest, TheIconTurnsIntoTheLogoUnderThePointerAndBack)
 TEST_F(AboutWindowTest, AnyKeyClosesIt)
 {
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, QString> keys[] = {
-        {Qt::Key_A, {}, "a"},   {Qt::Key_Space, {}, " "}, {Qt::Key_Escape, {}, ""},
-        {Qt::Key_Left, {}, ""}, {Qt::Key_Return, {}, ""}, {Qt::Key_F1, {}, ""},
+        {Qt::Key_A, {}, "a"},     {Qt::Key_Space, {}, " "},
+        {Qt::Key_Escape, {}, ""}, {Qt::Key_Left, {}, ""},
+        {Qt::Key_Return, {}, ""}, {Qt::Key_F1, {}, ""},
         {Qt::Key_Insert, {}, ""}, {Qt::Key_A, Qt::ControlModifier, "\x01"}};
     for (const auto& [key, modifiers, text] : keys) {
         SCOPED_TRACE(key);
@@ -112,9 +113,8 @@ TEST_F(AboutWindowTest, AnyKeyClosesIt)
 
 TEST_F(AboutWindowTest, APressOnTheBackgroundClosesIt)
 {
-    EXPECT_TRUE(ShowAbout([](AboutWindow& about) {
-        QTest::mouseClick(ContentOf(about), Qt::LeftButton, {}, QPoint(100, 48));
-    }));
+    EXPECT_TRUE(ShowAbout(
+        [](AboutWindow& about) { QTest::mouseClick(ContentOf(about), Qt::LeftButton, {}, QPoint(100, 48)); }));
     const auto first = GetImplicitWindow<AboutWindow>();
     EXPECT_EQ(first, nullptr) << "the next choice builds a new window";
 }

@@ -19,7 +19,7 @@ namespace {
 
 const char* const PreferencesName = "Kalmenoの設定";
 
-}  // namespace
+} // namespace
 
 void AppTest::SetUp()
 {

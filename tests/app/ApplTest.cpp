@@ -64,7 +64,7 @@ protected:
     std::shared_ptr<Window> window;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ApplTest, FirstRunStartsLoudestAndWritesTheDefault)
 {

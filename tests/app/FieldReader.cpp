@@ -19,7 +19,7 @@ int Difference(const QImage& a, const QImage& b)
     return sum / (a.width() * a.height() * 3);
 }
 
-}  // namespace
+} // namespace
 
 FieldReader::FieldReader()
 {

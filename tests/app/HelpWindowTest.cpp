@@ -50,7 +50,7 @@ protected:
     static QString Displayed(const String& text) { return QString::fromStdString(text).replace('\r', '\n'); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(HelpWindowTest, OpensFixedWhiteAndTitledWithCloseAndMinimiseButtonsOnly)
 {
@@ -169,7 +169,7 @@ void DragAcross(QPlainTextEdit& area, QPoint from, QPoint to)
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(HelpWindowTest, CtrlCCopiesSelectedTextAndTheEditMenuOffersCopyExactlyThen)
 {

@@ -63,8 +63,8 @@ protected:
     {
         QTest::mousePress(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(a));
         QMouseEvent move(QEvent::MouseMove, QPointF(FieldReader::Centre(b)),
-                         FieldWidget()->mapToGlobal(QPointF(FieldReader::Centre(b))), Qt::NoButton,
-                         Qt::LeftButton, {});
+                         FieldWidget()->mapToGlobal(QPointF(FieldReader::Centre(b))), Qt::NoButton, Qt::LeftButton,
+                         {});
         QCoreApplication::sendEvent(FieldWidget(), &move);
         QTest::mouseRelease(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(b));
     }
@@ -90,8 +90,8 @@ protected:
     {
         ShowGameMenu(*main);
         std::map<String, bool> enabled;
-        for (const char* name : {"GameMenuStart", "GameMenuRetry", "GameMenuAbort", "GameMenuUndo",
-                                 "GameMenuRedo", "GameMenuUndoAll", "GameMenuRedoAll"}) {
+        for (const char* name : {"GameMenuStart", "GameMenuRetry", "GameMenuAbort", "GameMenuUndo", "GameMenuRedo",
+                                 "GameMenuUndoAll", "GameMenuRedoAll"}) {
             const auto item = Menu::Instance()->Lookup(name);
             enabled[name] = item->Enabled();
             EXPECT_FALSE(item->Checked()) << name;
@@ -101,7 +101,7 @@ protected:
 
     std::map<String, bool> QueriesNow() const
     {
-        return {{"GameMenuStart", field->IsGameReady()}, {"GameMenuRetry", field->IsRetryReady()},
+        return {{"GameMenuStart", field->IsGameReady()},  {"GameMenuRetry", field->IsRetryReady()},
                 {"GameMenuAbort", field->IsGameActive()}, {"GameMenuUndo", field->IsUndoAvail()},
                 {"GameMenuRedo", field->IsRedoAvail()},   {"GameMenuUndoAll", field->IsUndoAvail()},
                 {"GameMenuRedoAll", field->IsRedoAvail()}};
@@ -110,7 +110,7 @@ protected:
     static String SoundName(const Sound& s)
     {
         const std::pair<std::shared_ptr<Sound> (*)(), const char*> sounds[] = {
-            {BeepSnd, "beep"}, {ClickSnd, "click"}, {StartSnd, "start"}, {StepSnd, "step"},
+            {BeepSnd, "beep"}, {ClickSnd, "click"},     {StartSnd, "start"},    {StepSnd, "step"},
             {TileSnd, "tile"}, {SoundVolSnd, "volume"}, {SilenceSnd, "silence"}};
         for (const auto& [accessor, name] : sounds) {
             if (accessor().get() == &s) {
@@ -126,7 +126,7 @@ protected:
     std::shared_ptr<GameField> field;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(MainWindowTest, StartUpComesUpInOrderAndOpenPrecedesTheClock)
 {
@@ -232,12 +232,19 @@ TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
     };
     // Printable keys; keys that type nothing; Ctrl with a letter that is no shortcut, whose
     // control character would otherwise read as Home or the left arrow.
-    const Typed outside[] = {
-        {Qt::Key_A, {}, "a"},     {Qt::Key_4, {}, "4"},     {Qt::Key_6, {}, "6"},
-        {Qt::Key_8, {}, "8"},     {Qt::Key_Space, {}, " "}, {Qt::Key_Plus, {}, "+"},
-        {Qt::Key_Z, {}, "Z"},     {Qt::Key_F1, {}, ""},     {Qt::Key_F12, {}, ""},
-        {Qt::Key_Insert, {}, ""}, {Qt::Key_Clear, Qt::KeypadModifier, ""},
-        {Qt::Key_A, Qt::ControlModifier, "\x01"}, {Qt::Key_Backslash, Qt::ControlModifier, "\x1c"}};
+    const Typed outside[] = {{Qt::Key_A, {}, "a"},
+                             {Qt::Key_4, {}, "4"},
+                             {Qt::Key_6, {}, "6"},
+                             {Qt::Key_8, {}, "8"},
+                             {Qt::Key_Space, {}, " "},
+                             {Qt::Key_Plus, {}, "+"},
+                             {Qt::Key_Z, {}, "Z"},
+                             {Qt::Key_F1, {}, ""},
+                             {Qt::Key_F12, {}, ""},
+                             {Qt::Key_Insert, {}, ""},
+                             {Qt::Key_Clear, Qt::KeypadModifier, ""},
+                             {Qt::Key_A, Qt::ControlModifier, "\x01"},
+                             {Qt::Key_Backslash, Qt::ControlModifier, "\x1c"}};
     for (const auto& [key, modifiers, text] : outside) {
         const Int32 before = BeepCount();
         Press(*main, key, modifiers, text);
@@ -249,9 +256,9 @@ TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
     Press(*main, Qt::Key_Alt, Qt::AltModifier);
     Press(*main, Qt::Key_CapsLock);
     EXPECT_EQ(BeepCount(), beforeModifiers) << "a bare modifier raises no KeyDown";
-    const Qt::Key silent[] = {Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Enter, Qt::Key_Return, Qt::Key_Escape,
-                              Qt::Key_Backspace, Qt::Key_Help, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End,
-                              Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Tab, Qt::Key_Left, Qt::Key_Right};
+    const Qt::Key silent[] = {Qt::Key_Up,        Qt::Key_Down,     Qt::Key_Enter,  Qt::Key_Return, Qt::Key_Escape,
+                              Qt::Key_Backspace, Qt::Key_Help,     Qt::Key_Delete, Qt::Key_Home,   Qt::Key_End,
+                              Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Tab,    Qt::Key_Left,   Qt::Key_Right};
     const auto board = Shown();
     const Int32 before = BeepCount();
     for (Qt::Key key : silent) {

@@ -107,7 +107,7 @@ TEST_F(MenuTest, TheVolumeSubmenuHoldsTenStepsByIndex)
     const auto sound = bar->Lookup("GameMenuSound");
     ASSERT_EQ(sound->Count(), 10);
     const char* texts[] = {"■■■■■■■■■", "■■■■■■■■", "■■■■■■■", "■■■■■■", "■■■■■",
-                           "■■■■", "■■■", "■■", "■", "消音"};
+                           "■■■■",      "■■■",      "■■",      "■",      "消音"};
     for (Int32 i = 0; i <= 9; ++i) {
         SCOPED_TRACE(i);
         const auto item = bar->Lookup("GameMenuSoundVol", i);

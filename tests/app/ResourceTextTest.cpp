@@ -100,7 +100,7 @@ TEST(ResourceText, HistoryListsTheTenVersionsNewestFirst)
 {
     const char* headings[] = {"2012.06.18　10.0.4", "2012.03.29　10.0.3", "2012.03.27　10.0.2（未公開）",
                               "2012.03.12　10.0.1", "2012.02.20　10.0.0", "2012.02.17　1.0.4",
-                              "2006.08.25　1.0.3", "2006.01.17　1.0.2", "2005.07.17　1.0.1",
+                              "2006.08.25　1.0.3",  "2006.01.17　1.0.2",  "2005.07.17　1.0.1",
                               "2005.05.09　1.0.0"};
     std::vector<String> found;
     for (const String& line : Lines(HelpPageText(4))) {

@@ -63,17 +63,28 @@ TEST(MediaAccessors, EachGivesThePictureSoundOrCursorOfItsOwnFile)
 {
     BuiltResourcesFolder resources;
     const std::vector<std::pair<std::function<std::shared_ptr<Picture>()>, std::string>> pictures = {
-        {IconPict, "IconPict.png"},           {PomavellPict, "PomavellPict.png"},
-        {TargetSystemPict, "TargetSystemPict.png"}, {BackPict, "BackPict.png"},
-        {TrianglePict, "TrianglePict.png"},   {TriangleHiPict, "TriangleHiPict.png"},
-        {TilePict, "TilePict.png"},           {EndPict, "EndPict.png"},
-        {StartBtnPictB, "StartBtnPictB.png"}, {UndoBtnPictB, "UndoBtnPictB.png"},
-        {Button0Mask, "Button0Mask.png"},     {Button1Mask, "Button1Mask.png"},
-        {StartBtnPictN, "StartBtnPictN.png"}, {RetryBtnPictN, "RetryBtnPictN.png"},
-        {UndoBtnPictN, "UndoBtnPictN.png"},   {RedoBtnPictN, "RedoBtnPictN.png"},
-        {StartBtnPictR, "RetryBtnPictR.png"}, {RetryBtnPictR, "RetryBtnPictR1.png"},
-        {UndoBtnPictR, "UndoBtnPictR.png"},   {RedoBtnPictR, "RedoBtnPictR.png"},
-        {CompletePict, "CompletePict.png"},   {DeadEndPict, "DeadEndPict.png"},
+        {IconPict, "IconPict.png"},
+        {PomavellPict, "PomavellPict.png"},
+        {TargetSystemPict, "TargetSystemPict.png"},
+        {BackPict, "BackPict.png"},
+        {TrianglePict, "TrianglePict.png"},
+        {TriangleHiPict, "TriangleHiPict.png"},
+        {TilePict, "TilePict.png"},
+        {EndPict, "EndPict.png"},
+        {StartBtnPictB, "StartBtnPictB.png"},
+        {UndoBtnPictB, "UndoBtnPictB.png"},
+        {Button0Mask, "Button0Mask.png"},
+        {Button1Mask, "Button1Mask.png"},
+        {StartBtnPictN, "StartBtnPictN.png"},
+        {RetryBtnPictN, "RetryBtnPictN.png"},
+        {UndoBtnPictN, "UndoBtnPictN.png"},
+        {RedoBtnPictN, "RedoBtnPictN.png"},
+        {StartBtnPictR, "RetryBtnPictR.png"},
+        {RetryBtnPictR, "RetryBtnPictR1.png"},
+        {UndoBtnPictR, "UndoBtnPictR.png"},
+        {RedoBtnPictR, "RedoBtnPictR.png"},
+        {CompletePict, "CompletePict.png"},
+        {DeadEndPict, "DeadEndPict.png"},
     };
     for (const auto& [accessor, file] : pictures) {
         const std::shared_ptr<Picture> picture = accessor();
@@ -82,16 +93,16 @@ TEST(MediaAccessors, EachGivesThePictureSoundOrCursorOfItsOwnFile)
         EXPECT_TRUE(SamePixels(*picture, FileImage(file))) << file;
         for (const auto& other : pictures) {
             if (other.second != file) {
-                EXPECT_FALSE(SamePixels(*picture, FileImage(other.second))) << file << " looks like " << other.second;
+                EXPECT_FALSE(SamePixels(*picture, FileImage(other.second)))
+                    << file << " looks like " << other.second;
             }
         }
     }
 
     const std::pair<std::function<std::shared_ptr<Sound>()>, std::string> sounds[] = {
-        {BeepSnd, "BeepSnd.wav"},         {ClickSnd, "ClickSnd.wav"}, {CompleteSnd, "CompleteSnd.wav"},
-        {DeadEndSnd, "DeadEndSnd.wav"},   {SilenceSnd, "SilenceSnd.wav"},
-        {SoundVolSnd, "SoundVolSnd.wav"}, {StartSnd, "StartSnd.wav"}, {StepSnd, "StepSnd.wav"},
-        {TileSnd, "TileSnd.wav"},
+        {BeepSnd, "BeepSnd.wav"},       {ClickSnd, "ClickSnd.wav"},     {CompleteSnd, "CompleteSnd.wav"},
+        {DeadEndSnd, "DeadEndSnd.wav"}, {SilenceSnd, "SilenceSnd.wav"}, {SoundVolSnd, "SoundVolSnd.wav"},
+        {StartSnd, "StartSnd.wav"},     {StepSnd, "StepSnd.wav"},       {TileSnd, "TileSnd.wav"},
     };
     for (const auto& [accessor, file] : sounds) {
         const std::shared_ptr<Sound> sound = accessor();
@@ -156,8 +167,8 @@ TEST(SoundAccessors, EachReturnsItsOwnSoundEveryTimeUntilTheMediaAreReleased)
 {
     BuiltResourcesFolder resources;
     std::set<Sound*> distinct;
-    for (auto accessor : {BeepSnd, ClickSnd, CompleteSnd, DeadEndSnd, SilenceSnd, SoundVolSnd, StartSnd, StepSnd,
-                          TileSnd}) {
+    for (auto accessor :
+         {BeepSnd, ClickSnd, CompleteSnd, DeadEndSnd, SilenceSnd, SoundVolSnd, StartSnd, StepSnd, TileSnd}) {
         const std::shared_ptr<Sound> sound = accessor();
         ASSERT_NE(sound, nullptr);
         EXPECT_EQ(accessor(), sound);
@@ -225,13 +236,13 @@ TEST(PictureAccessors, ExactlyTheTrianglesAndTheButtonOverlaysAreTransparent)
 {
     BuiltResourcesFolder resources;
     const std::set<std::shared_ptr<Picture>> transparent = {
-        TrianglePict(),  TriangleHiPict(), StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),
-        RedoBtnPictN(),  StartBtnPictR(),  RetryBtnPictR(), UndoBtnPictR(),  RedoBtnPictR(),
+        TrianglePict(), TriangleHiPict(), StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),
+        RedoBtnPictN(), StartBtnPictR(),  RetryBtnPictR(), UndoBtnPictR(),  RedoBtnPictR(),
     };
     const std::shared_ptr<Picture> all[] = {
-        IconPict(),      PomavellPict(),  TargetSystemPict(), BackPict(),      TrianglePict(),  TriangleHiPict(),
-        TilePict(),      EndPict(),       StartBtnPictB(),    UndoBtnPictB(),  Button0Mask(),   Button1Mask(),
-        StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),     RedoBtnPictN(),  StartBtnPictR(), RetryBtnPictR(),
+        IconPict(),      PomavellPict(),  TargetSystemPict(), BackPict(),     TrianglePict(),  TriangleHiPict(),
+        TilePict(),      EndPict(),       StartBtnPictB(),    UndoBtnPictB(), Button0Mask(),   Button1Mask(),
+        StartBtnPictN(), RetryBtnPictN(), UndoBtnPictN(),     RedoBtnPictN(), StartBtnPictR(), RetryBtnPictR(),
         UndoBtnPictR(),  RedoBtnPictR(),  CompletePict(),     DeadEndPict(),
     };
     std::set<Picture*> distinct;

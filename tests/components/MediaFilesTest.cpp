@@ -55,12 +55,12 @@ TEST(MediaFiles, EveryPictureLoadsWithTheSizeTheDrawingNeeds)
         String name;
         Int32 width, height;
     } fixed[] = {
-        {"IconPict.png", 32, 32},         {"PomavellPict.png", 32, 32},    {"BackPict.png", 300, 300},
-        {"TrianglePict.png", 60, 104},    {"TriangleHiPict.png", 60, 104}, {"TilePict.png", 180, 18},
-        {"EndPict.png", 100, 80},         {"StartBtnPictB.png", 60, 30},   {"UndoBtnPictB.png", 60, 30},
-        {"Button0Mask.png", 60, 30},      {"Button1Mask.png", 60, 30},     {"StartBtnPictN.png", 60, 30},
-        {"RetryBtnPictN.png", 60, 30},    {"UndoBtnPictN.png", 60, 30},    {"RedoBtnPictN.png", 60, 30},
-        {"RetryBtnPictR.png", 60, 30},    {"RetryBtnPictR1.png", 60, 30},  {"UndoBtnPictR.png", 60, 30},
+        {"IconPict.png", 32, 32},      {"PomavellPict.png", 32, 32},    {"BackPict.png", 300, 300},
+        {"TrianglePict.png", 60, 104}, {"TriangleHiPict.png", 60, 104}, {"TilePict.png", 180, 18},
+        {"EndPict.png", 100, 80},      {"StartBtnPictB.png", 60, 30},   {"UndoBtnPictB.png", 60, 30},
+        {"Button0Mask.png", 60, 30},   {"Button1Mask.png", 60, 30},     {"StartBtnPictN.png", 60, 30},
+        {"RetryBtnPictN.png", 60, 30}, {"UndoBtnPictN.png", 60, 30},    {"RedoBtnPictN.png", 60, 30},
+        {"RetryBtnPictR.png", 60, 30}, {"RetryBtnPictR1.png", 60, 30},  {"UndoBtnPictR.png", 60, 30},
         {"RedoBtnPictR.png", 60, 30},
     };
     for (const auto& expected : fixed) {
@@ -151,8 +151,14 @@ struct ButtonGroup {
     Int32 left, top;
 };
 const ButtonGroup Groups[] = {
-    {"StartBtnPictB.png", {"StartBtnPictN.png", "RetryBtnPictR.png", "RetryBtnPictN.png", "RetryBtnPictR1.png"}, 8, 262},
-    {"UndoBtnPictB.png", {"UndoBtnPictN.png", "UndoBtnPictR.png", "RedoBtnPictN.png", "RedoBtnPictR.png"}, 232, 262},
+    {"StartBtnPictB.png",
+     {"StartBtnPictN.png", "RetryBtnPictR.png", "RetryBtnPictN.png", "RetryBtnPictR1.png"},
+     8,
+     262},
+    {"UndoBtnPictB.png",
+     {"UndoBtnPictN.png", "UndoBtnPictR.png", "RedoBtnPictN.png", "RedoBtnPictR.png"},
+     232,
+     262},
 };
 
 // Hit masks: dark inside their own key, light elsewhere, and the two keys apart.
@@ -190,9 +196,11 @@ TEST(MediaFiles, ButtonOverlaysCoverTheirKeyAndNothingElse)
                     const double inside = mask.At(x, y).Value();
                     if (!overlay.WhiteAt(x, y)) {
                         ++painted;
-                        ASSERT_LT(inside, 1.0) << group.overlays[i] << " paints outside its key at " << x << "," << y;
+                        ASSERT_LT(inside, 1.0)
+                            << group.overlays[i] << " paints outside its key at " << x << "," << y;
                     } else {
-                        ASSERT_GE(inside, 0.5) << group.overlays[i] << " is transparent on its key at " << x << "," << y;
+                        ASSERT_GE(inside, 0.5)
+                            << group.overlays[i] << " is transparent on its key at " << x << "," << y;
                     }
                 }
             }
@@ -201,7 +209,8 @@ TEST(MediaFiles, ButtonOverlaysCoverTheirKeyAndNothingElse)
         for (Int32 y = 0; y < 30; ++y) {
             for (Int32 x = 0; x < 60; ++x) {
                 if (masks[0].WhiteAt(x, y) && masks[1].WhiteAt(x, y)) {
-                    ASSERT_EQ(base.At(x, y), back.At(group.left + x, group.top + y)) << group.base << " at " << x << "," << y;
+                    ASSERT_EQ(base.At(x, y), back.At(group.left + x, group.top + y))
+                        << group.base << " at " << x << "," << y;
                 }
             }
         }
@@ -253,7 +262,8 @@ TEST(MediaFiles, EndPicturesAreSolidShapesOnWhite)
     for (const String name : {"CompletePict.png", "DeadEndPict.png"}) {
         const Pixels end(name);
         const Int32 w = end.Width(), h = end.Height();
-        EXPECT_TRUE(end.WhiteAt(0, 0) && end.WhiteAt(w - 1, 0) && end.WhiteAt(0, h - 1) && end.WhiteAt(w - 1, h - 1))
+        EXPECT_TRUE(end.WhiteAt(0, 0) && end.WhiteAt(w - 1, 0) && end.WhiteAt(0, h - 1) &&
+                    end.WhiteAt(w - 1, h - 1))
             << name;
         for (Int32 y : {h / 4, h / 2, 3 * h / 4}) {
             Int32 first = 0, last = w - 1;
@@ -309,9 +319,9 @@ Wav ReadWav(const String& name)
     std::ifstream in(Resources + "/" + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Wav wav;
-    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 8, "WAVEfmt ") != 0
-        || LittleEndian(bytes, 20, 2) != 1 || LittleEndian(bytes, 22, 2) != 1 || LittleEndian(bytes, 34, 2) != 16
-        || bytes.compare(36, 4, "data") != 0) {
+    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 8, "WAVEfmt ") != 0 ||
+        LittleEndian(bytes, 20, 2) != 1 || LittleEndian(bytes, 22, 2) != 1 || LittleEndian(bytes, 34, 2) != 16 ||
+        bytes.compare(36, 4, "data") != 0) {
         return wav;
     }
     const uint32_t size = LittleEndian(bytes, 40, 4);

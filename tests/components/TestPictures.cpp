@@ -27,13 +27,15 @@ Color PixelOf(Picture& picture, Int32 x, Int32 y)
 
 bool Near(Color a, Color b, int tolerance)
 {
-    return std::abs(a.Red - b.Red) <= tolerance && std::abs(a.Green - b.Green) <= tolerance
-        && std::abs(a.Blue - b.Blue) <= tolerance;
+    return std::abs(a.Red - b.Red) <= tolerance && std::abs(a.Green - b.Green) <= tolerance &&
+           std::abs(a.Blue - b.Blue) <= tolerance;
 }
 
 Color Blend(Color a, Color b, double opacity)
 {
-    auto mix = [opacity](int over, int under) { return int(std::lround(over * opacity + under * (1.0 - opacity))); };
+    auto mix = [opacity](int over, int under) {
+        return int(std::lround(over * opacity + under * (1.0 - opacity)));
+    };
     return RGB(mix(a.Red, b.Red), mix(a.Green, b.Green), mix(a.Blue, b.Blue));
 }
 

@@ -41,8 +41,8 @@ protected:
     void Drag(Qt::MouseButton button, QPoint from, QPoint to)
     {
         QTest::mousePress(CanvasWidget(), button, {}, from);
-        QMouseEvent move(QEvent::MouseMove, to, CanvasWidget()->mapToGlobal(to), Qt::NoButton,
-                         button, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, CanvasWidget()->mapToGlobal(to), Qt::NoButton, button,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(CanvasWidget(), &move);
         QTest::mouseRelease(CanvasWidget(), button, {}, to);
     }
@@ -170,8 +170,8 @@ TEST_F(CanvasTest, RefreshWithoutErasingKeepsWhatPaintLeavesAndUpdateNowPaintsAt
     window->UpdateNow();
     EXPECT_EQ(ScreenPixel(30, 30), Blue);
 
-    canvas->SetProperties({.Control = {.Left = 10, .Top = 10, .Width = 40, .Height = 40},
-                           .EraseBackground = false});
+    canvas->SetProperties(
+        {.Control = {.Left = 10, .Top = 10, .Width = 40, .Height = 40}, .EraseBackground = false});
     whole = true;
     canvas->Refresh(false);
     window->UpdateNow();
@@ -182,4 +182,4 @@ TEST_F(CanvasTest, RefreshWithoutErasingKeepsWhatPaintLeavesAndUpdateNowPaintsAt
     EXPECT_EQ(ScreenPixel(30, 30), Red) << "a canvas without EraseBackground is never erased";
 }
 
-}  // namespace
+} // namespace

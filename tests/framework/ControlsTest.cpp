@@ -27,8 +27,12 @@ protected:
         auto area = std::make_shared<TextArea>();
         window->AddControl(name, area);
         area->SetProperties({
-            .Control = {.Left = 6, .Top = 23, .Width = 388, .Height = 342,
-                        .InitialParent = "Tabs", .TabPanelIndex = page},
+            .Control = {.Left = 6,
+                        .Top = 23,
+                        .Width = 388,
+                        .Height = 342,
+                        .InitialParent = "Tabs",
+                        .TabPanelIndex = page},
             .ReadOnly = true,
             .Text = text,
         });
@@ -141,4 +145,4 @@ TEST(ResourceFork, CursorsComeFromNumberedPicturesWithTheirHotSpots)
     EXPECT_EQ(canvas.MouseCursor(), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -8,8 +8,7 @@
 
 namespace {
 
-String Translate(int key, const QString& text = QString(),
-                 Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+String Translate(int key, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     return KeyStringOf(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
 }
@@ -23,10 +22,10 @@ bool Matches(const String& shortcut, int key, Qt::KeyboardModifiers modifiers)
 TEST(KeyTranslation, ControlKeysGiveTheirCodesWhateverTheirText)
 {
     const std::pair<int, int> table[] = {
-        {Qt::Key_Left, 28},     {Qt::Key_Right, 29},    {Qt::Key_Up, 30},      {Qt::Key_Down, 31},
-        {Qt::Key_Return, 13},   {Qt::Key_Enter, 3},     {Qt::Key_Escape, 27},  {Qt::Key_Backspace, 8},
-        {Qt::Key_Help, 5},      {Qt::Key_Delete, 127},  {Qt::Key_Home, 1},     {Qt::Key_End, 4},
-        {Qt::Key_PageUp, 11},   {Qt::Key_PageDown, 12}, {Qt::Key_Tab, 9},      {Qt::Key_Backtab, 9},
+        {Qt::Key_Left, 28},   {Qt::Key_Right, 29},    {Qt::Key_Up, 30},     {Qt::Key_Down, 31},
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 3},     {Qt::Key_Escape, 27}, {Qt::Key_Backspace, 8},
+        {Qt::Key_Help, 5},    {Qt::Key_Delete, 127},  {Qt::Key_Home, 1},    {Qt::Key_End, 4},
+        {Qt::Key_PageUp, 11}, {Qt::Key_PageDown, 12}, {Qt::Key_Tab, 9},     {Qt::Key_Backtab, 9},
     };
     for (const auto& [key, code] : table) {
         EXPECT_EQ(Translate(key, "\r"), String(1, static_cast<char>(code))) << key;
@@ -46,10 +45,10 @@ TEST(KeyTranslation, PrintableKeysGiveTheirText)
 TEST(KeyTranslation, OnlyBareModifiersAndLockKeysGiveNothing)
 {
     const std::pair<int, Qt::KeyboardModifiers> modifiers[] = {
-        {Qt::Key_Shift, Qt::ShiftModifier}, {Qt::Key_Control, Qt::ControlModifier},
-        {Qt::Key_Alt, Qt::AltModifier},     {Qt::Key_Meta, Qt::MetaModifier},
+        {Qt::Key_Shift, Qt::ShiftModifier},       {Qt::Key_Control, Qt::ControlModifier},
+        {Qt::Key_Alt, Qt::AltModifier},           {Qt::Key_Meta, Qt::MetaModifier},
         {Qt::Key_AltGr, Qt::GroupSwitchModifier}, {Qt::Key_Super_L, Qt::NoModifier},
-        {Qt::Key_CapsLock, Qt::NoModifier}, {Qt::Key_NumLock, Qt::KeypadModifier},
+        {Qt::Key_CapsLock, Qt::NoModifier},       {Qt::Key_NumLock, Qt::KeypadModifier},
         {Qt::Key_ScrollLock, Qt::NoModifier}};
     for (const auto& [key, held] : modifiers) {
         EXPECT_EQ(Translate(key, {}, held), "") << key;
@@ -75,11 +74,11 @@ TEST(KeyTranslation, KeysWithoutTextGiveACodeOutsideTheDispatchersFifteen)
 {
     const std::set<int> dispatched{1, 3, 4, 5, 8, 9, 11, 12, 13, 27, 28, 29, 30, 31, 127};
     const std::pair<int, Qt::KeyboardModifiers> keys[] = {
-        {Qt::Key_F1, Qt::NoModifier},     {Qt::Key_F12, Qt::NoModifier},
-        {Qt::Key_F5, Qt::ControlModifier}, {Qt::Key_Insert, Qt::NoModifier},
+        {Qt::Key_F1, Qt::NoModifier},         {Qt::Key_F12, Qt::NoModifier},
+        {Qt::Key_F5, Qt::ControlModifier},    {Qt::Key_Insert, Qt::NoModifier},
         {Qt::Key_Insert, Qt::KeypadModifier}, {Qt::Key_Clear, Qt::KeypadModifier},
-        {Qt::Key_Print, Qt::NoModifier},  {Qt::Key_Pause, Qt::NoModifier},
-        {Qt::Key_Menu, Qt::NoModifier},   {Qt::Key_VolumeUp, Qt::NoModifier},
+        {Qt::Key_Print, Qt::NoModifier},      {Qt::Key_Pause, Qt::NoModifier},
+        {Qt::Key_Menu, Qt::NoModifier},       {Qt::Key_VolumeUp, Qt::NoModifier},
         {Qt::Key_unknown, Qt::NoModifier}};
     for (const auto& [key, held] : keys) {
         const String translated = Translate(key, {}, held);
@@ -122,4 +121,4 @@ TEST(KeyboardShortcut, TextsThatNameNoSingleKeyAreNoShortcut)
     EXPECT_EQ(KeyboardShortcut::Parse("Cmd+Shift+[")->DisplayText(), "Ctrl+Shift+[");
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "framework/Color.h"
 #include "framework/Maths.h"
+#include "framework/Color.h"
 #include "framework/TestSeams.h"
 
 #include <gtest/gtest.h>

@@ -11,8 +11,8 @@
 
 namespace {
 
-std::shared_ptr<MenuItem> NewItem(const String& name, const String& text, const String& shortcut,
-                                  bool autoEnable, Int32 index = NoIndex)
+std::shared_ptr<MenuItem> NewItem(const String& name, const String& text, const String& shortcut, bool autoEnable,
+                                  Int32 index = NoIndex)
 {
     auto item = std::make_shared<MenuItem>();
     item->SetName(name);
@@ -103,8 +103,14 @@ TEST_F(MenuCommandsTest, ShortcutsReachTheHandlerOfTheirNameOnlyWhenTheirRuleEna
         bar->Lookup("GameMenuUndo")->SetEnabled(undoAvailable);
         bar->Lookup("GameMenuUndoAll")->SetEnabled(undoAvailable);
     };
-    window->AddMenuHandler("GameMenuUndo", [&] { calls.push_back("undo"); return true; });
-    window->AddMenuHandler("GameMenuUndoAll", [&] { calls.push_back("undo all"); return true; });
+    window->AddMenuHandler("GameMenuUndo", [&] {
+        calls.push_back("undo");
+        return true;
+    });
+    window->AddMenuHandler("GameMenuUndoAll", [&] {
+        calls.push_back("undo all");
+        return true;
+    });
 
     Press(window, Qt::Key_BracketLeft, Qt::ControlModifier);
     EXPECT_TRUE(calls.empty()) << "disabled by the pass";
@@ -174,8 +180,14 @@ TEST_F(MenuCommandsTest, TheFrontWindowsHandlerComesFirstAndMayPassTheCommandOn)
     std::vector<String> calls;
     bool windowTakesIt = true;
     window->enableRule = [&] { bar->Lookup("GameMenuRedo")->Enable(); };
-    window->AddMenuHandler("GameMenuRedo", [&] { calls.push_back("window"); return windowTakesIt; });
-    app->AddMenuHandler("GameMenuRedo", [&] { calls.push_back("app"); return true; });
+    window->AddMenuHandler("GameMenuRedo", [&] {
+        calls.push_back("window");
+        return windowTakesIt;
+    });
+    app->AddMenuHandler("GameMenuRedo", [&] {
+        calls.push_back("app");
+        return true;
+    });
 
     Press(window, Qt::Key_BracketRight, Qt::ControlModifier);
     windowTakesIt = false;
@@ -238,7 +250,7 @@ TEST_F(MenuCommandsTest, KeysThatAreNoShortcutReachKeyDown)
     EXPECT_EQ(window->keys, (std::vector<String>{"\x1c", "a", "W"}));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -290,8 +302,8 @@ protected:
         Type(Qt::Key_Down);
         EXPECT_EQ(window->keys, (std::vector<String>{"\x1c", "\x1f"})) << after << ", pointer on a title";
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << after << ", pointer on a title";
-        QMouseEvent away(QEvent::MouseMove, QPointF(-1, -1), BarView()->mapToGlobal(QPointF(-1, -1)),
-                         Qt::NoButton, {}, {});
+        QMouseEvent away(QEvent::MouseMove, QPointF(-1, -1), BarView()->mapToGlobal(QPointF(-1, -1)), Qt::NoButton,
+                         {}, {});
         QCoreApplication::sendEvent(BarView(), &away);
     }
 };
@@ -327,7 +339,10 @@ TEST_F(MenuKeyboardTest, EveryWayOfClosingAMenuGivesTheKeyboardBackToTheWindow)
     ExpectArrowsReachTheWindow("a click outside the menu");
 
     std::vector<String> calls;
-    window->AddMenuHandler("GameMenuRedo", [&] { calls.push_back("redo"); return true; });
+    window->AddMenuHandler("GameMenuRedo", [&] {
+        calls.push_back("redo");
+        return true;
+    });
     window->enableRule = [&] {
         bar->Lookup("GameMenuUndo")->Enable();
         bar->Lookup("GameMenuRedo")->Enable();
@@ -352,4 +367,4 @@ TEST_F(MenuKeyboardTest, AltAloneLeavesTheKeyboardWithTheWindow)
     EXPECT_EQ(window->keys, (std::vector<String>{"\x1f", "\r"}));
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "framework/Graphics.h"
 #include "framework/Picture.h"
+#include "framework/Graphics.h"
 #include "framework/RGBSurface.h"
 #include "framework/qt/DrawTarget.h"
 #include "framework/qt/PictureBridge.h"

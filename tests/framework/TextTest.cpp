@@ -1,5 +1,5 @@
-#include "framework/MacJapanese.h"
 #include "framework/Text.h"
+#include "framework/MacJapanese.h"
 
 #include <gtest/gtest.h>
 
@@ -121,10 +121,15 @@ TEST(Text, ConvertEncodingToMacJapanese)
 {
     EXPECT_EQ(ConvertEncoding(PrefsName, TextEncoding::MacJapanese), "Kalmeno\x82\xCC\x90\xDD\x92\xE8");
     EXPECT_EQ(ConvertEncoding(PrefsName, TextEncoding::UTF8), PrefsName);
-    EXPECT_EQ(ConvertEncoding("a¥b\\c", TextEncoding::MacJapanese), "a\x5C" "b\x80" "c");
+    EXPECT_EQ(ConvertEncoding("a¥b\\c", TextEncoding::MacJapanese), "a\x5C"
+                                                                    "b\x80"
+                                                                    "c");
     // Characters without a place, and broken UTF-8, become "?" one by one.
     EXPECT_EQ(ConvertEncoding("a😀b", TextEncoding::MacJapanese), "a?b");
-    EXPECT_EQ(ConvertEncoding("a\xFF" "b", TextEncoding::MacJapanese), "a?b");
+    EXPECT_EQ(ConvertEncoding("a\xFF"
+                              "b",
+                              TextEncoding::MacJapanese),
+              "a?b");
     EXPECT_EQ(ConvertEncoding("", TextEncoding::MacJapanese), "");
 }
 

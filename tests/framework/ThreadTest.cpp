@@ -1,5 +1,5 @@
-#include "framework/Maths.h"
 #include "framework/Thread.h"
+#include "framework/Maths.h"
 #include "framework/Timer.h"
 
 #include <QTest>

@@ -194,9 +194,14 @@ TEST_F(WindowTest, TheContentAreaHasTheWindowsSizeBelowItsMenuBar)
     title->SetName("FileMenu");
     title->SetText("File");
     bar->Append(title);
-    const auto window = NewRecordingWindow({.Width = 300, .Height = 300, .MinWidth = 300,
-                                            .MinHeight = 300, .MaxWidth = 300, .MaxHeight = 300,
-                                            .Resizeable = false, .MaximizeButton = false});
+    const auto window = NewRecordingWindow({.Width = 300,
+                                            .Height = 300,
+                                            .MinWidth = 300,
+                                            .MinHeight = 300,
+                                            .MaxWidth = 300,
+                                            .MaxHeight = 300,
+                                            .Resizeable = false,
+                                            .MaximizeButton = false});
     window->SetMenuBar(bar);
     auto canvas = std::make_shared<Canvas>();
     window->AddControl("Field", canvas);
@@ -260,8 +265,8 @@ TEST_F(WindowTest, ThePointerIsFollowedInTheWindowAndAskedForAgainOutsideIt)
 
 TEST_F(WindowTest, AResizeableWindowOpensAtItsSizeWithinItsBounds)
 {
-    const auto window = NewRecordingWindow({.Width = 200, .Height = 80, .MinWidth = 100,
-                                            .MinHeight = 50, .MaxWidth = 400, .MaxHeight = 300});
+    const auto window = NewRecordingWindow(
+        {.Width = 200, .Height = 80, .MinWidth = 100, .MinHeight = 50, .MaxWidth = 400, .MaxHeight = 300});
     ProcessEvents();
     EXPECT_EQ(window->Width(), 200);
     EXPECT_EQ(window->Height(), 80);
@@ -303,4 +308,4 @@ TEST_F(WindowTest, AQuitBeforeTheEventLoopMakesRuntimeRunReturnAtOnce)
     EXPECT_EQ(log, (std::vector<String>{"app open", "app close"}));
 }
 
-}  // namespace
+} // namespace

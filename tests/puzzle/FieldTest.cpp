@@ -10,9 +10,8 @@ namespace {
 String SoundName(const std::shared_ptr<Sound>& snd)
 {
     const std::pair<const char*, std::shared_ptr<Sound>> known[] = {
-        {"Beep", BeepSnd()},   {"Click", ClickSnd()}, {"Complete", CompleteSnd()},
-        {"DeadEnd", DeadEndSnd()}, {"Start", StartSnd()}, {"Step", StepSnd()},
-        {"Tile", TileSnd()},
+        {"Beep", BeepSnd()},   {"Click", ClickSnd()}, {"Complete", CompleteSnd()}, {"DeadEnd", DeadEndSnd()},
+        {"Start", StartSnd()}, {"Step", StepSnd()},   {"Tile", TileSnd()},
     };
     for (const auto& [name, known_snd] : known) {
         if (snd && snd == known_snd) {

@@ -4,8 +4,8 @@
 #include "components/media/Pictures.h"
 #include "framework/Graphics.h"
 #include "framework/Picture.h"
-#include "tests/support/BoardCells.h"
 #include "tests/puzzle/FieldWindowTest.h"
+#include "tests/support/BoardCells.h"
 
 #include <cstdlib>
 
@@ -57,7 +57,8 @@ void ExpectTriangleShown(const std::shared_ptr<Picture>& shown, Int32 s, const s
 class GameFieldDrawing : public FieldTest {
 protected:
     // The off-screen picture shows the region of `source` at (sx, sy) at field (x, y).
-    void ExpectRegion(Int32 x, Int32 y, Int32 w, Int32 h, const std::shared_ptr<Picture>& source, Int32 sx, Int32 sy)
+    void ExpectRegion(Int32 x, Int32 y, Int32 w, Int32 h, const std::shared_ptr<Picture>& source, Int32 sx,
+                      Int32 sy)
     {
         Int32 wrong = 0;
         for (Int32 dy = 0; dy < h; ++dy) {

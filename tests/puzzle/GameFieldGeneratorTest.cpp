@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -105,15 +105,15 @@ TEST_F(GameFieldGenerator, VariedDrawsChooseTheFrontierCellTheDirectionAndTheSpl
 {
     ScriptedDraws draws({0.7312, 0.4189, 0.9051, 0.2667, 0.5834, 0.1376, 0.8523}, ScriptedDraws::Cycle);
     EXPECT_EQ(Make(), (Board{4, 9, 8, 8, 8, 7, 8, 9, 8, 1, 7, 8, 5, 7, 4, 2, 2, 3, 8, 9, 8, 3, 2, 2}));
-    EXPECT_EQ(table->Visited,
-              (std::vector<Int32>{11, 18, 17, 10, 9, 16, 8, 2, 7, 1, 14, 0, 13, 23, 15, 22, 6, 4, 12, 3, 21, 5, 19, 20}));
+    EXPECT_EQ(table->Visited, (std::vector<Int32>{11, 18, 17, 10, 9, 16, 8,  2, 7,  1, 14, 0,
+                                                  13, 23, 15, 22, 6, 4,  12, 3, 21, 5, 19, 20}));
     EXPECT_EQ(draws.Count(), 81) << "a split draws only where it has a choice";
 }
 
 TEST_F(GameFieldGenerator, FirstDrawChoosesTheStartCell)
 {
-    for (const auto& [first, start] : {std::pair{0.99999, 23}, std::pair{0.5, 0}, std::pair{0.2512, 11},
-                                       std::pair{1.0, 0}}) {
+    for (const auto& [first, start] :
+         {std::pair{0.99999, 23}, std::pair{0.5, 0}, std::pair{0.2512, 11}, std::pair{1.0, 0}}) {
         ScriptedDraws draws({first, 0.0});
         const Board board = Make();
         ASSERT_FALSE(table->Visited.empty());

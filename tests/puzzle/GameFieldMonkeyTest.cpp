@@ -88,8 +88,8 @@ protected:
     void Command()
     {
         using Operation = void (GameField::*)();
-        constexpr Operation commands[] = {&GameField::GameStart,   &GameField::GameRetry,  &GameField::GameUndo,
-                                          &GameField::GameRedo,    &GameField::GameUndoAll, &GameField::GameRedoAll,
+        constexpr Operation commands[] = {&GameField::GameStart, &GameField::GameRetry,   &GameField::GameUndo,
+                                          &GameField::GameRedo,  &GameField::GameUndoAll, &GameField::GameRedoAll,
                                           &GameField::GameAbort};
         // Aborts are rarer, so that games get played.
         const Int32 count = Roll(4) == 0 ? 7 : 6;

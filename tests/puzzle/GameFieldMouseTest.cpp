@@ -85,11 +85,11 @@ TEST_F(GameFieldMouse, AReleaseAnywhereButOnANeighbouringTileDropsTheSelection)
     StartFirstGame();
     field->ReplacePosition(BoardOf({{7, 3}, {8, 3}, {14, 9}, {0, 3}}));
     const std::pair<Int32, Int32> elsewhere[] = {
-        CellCentre(7),  // the tile itself
-        CellCentre(0),  // a tile that is no neighbour
-        CellCentre(6),  // an empty neighbour
-        {150, 5},       // off the board
-        {285, 150},     // the buttons' side
+        CellCentre(7), // the tile itself
+        CellCentre(0), // a tile that is no neighbour
+        CellCentre(6), // an empty neighbour
+        {150, 5},      // off the board
+        {285, 150},    // the buttons' side
     };
     for (const auto& at : elsewhere) {
         PressOn(7);
@@ -111,9 +111,9 @@ TEST_F(GameFieldMouse, APressMeaningNothingGetsNoRelease)
 {
     StartFirstGame();
     field->ReplacePosition(BoardOf({{7, 3}, {8, 3}}));
-    PressAt(150, 150);  // an empty cell
+    PressAt(150, 150); // an empty cell
     ReleaseOn(7);
-    PressAt(60, 80);  // inside the circle, beside the board
+    PressAt(60, 80); // inside the circle, beside the board
     ReleaseOn(7);
     EXPECT_EQ(field->ClickCell(), -1);
     EXPECT_EQ(field->TargetCell(), -1);

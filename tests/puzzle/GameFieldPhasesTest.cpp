@@ -80,7 +80,8 @@ protected:
 TEST_F(GameFieldPhases, TheFieldsSoundsAreLoaded)
 {
     // The tests tell the sounds apart by their objects.
-    for (const auto& snd : {BeepSnd(), ClickSnd(), CompleteSnd(), DeadEndSnd(), StartSnd(), StepSnd(), TileSnd()}) {
+    for (const auto& snd :
+         {BeepSnd(), ClickSnd(), CompleteSnd(), DeadEndSnd(), StartSnd(), StepSnd(), TileSnd()}) {
         EXPECT_NE(snd, nullptr);
     }
 }

@@ -189,8 +189,8 @@ TEST_F(GameFieldRules, EndTestFindsAPairAcrossEveryKindOfEdge)
 {
     // Cell 8's neighbours: 7 across the horizontal edge, 2 and 9 across the slanted ones;
     // the pair counts whichever of the two cells the walk reaches first.
-    const Board pairs[] = {BoardOf({{8, 2}, {7, 3}}), BoardOf({{8, 2}, {2, 3}}),
-                           BoardOf({{8, 2}, {9, 3}}), BoardOf({{8, 3}, {9, 3}}),
+    const Board pairs[] = {BoardOf({{8, 2}, {7, 3}}),   BoardOf({{8, 2}, {2, 3}}),
+                           BoardOf({{8, 2}, {9, 3}}),   BoardOf({{8, 3}, {9, 3}}),
                            BoardOf({{22, 0}, {23, 1}}), BoardOf({{0, 9}, {1, 1}, {6, 8}})};
     for (const Board& board : pairs) {
         field.SetEndStatus(3);

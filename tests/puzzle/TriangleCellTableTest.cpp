@@ -142,8 +142,8 @@ TEST(TriangleCellTable, PointsOnCellBoundariesBelongToTheCellBelowOrRight)
 TEST(TriangleCellTable, PointsOffTheLatticeClearTheCursor)
 {
     auto table = MakeTable(4, 4, 4, -4);
-    const std::pair<double, double> points[] = {{-0.5, 0},  {0, -8},   {4, 9},     {20, 0},
-                                                {1e30, 0},  {-1e30, 0}, {NAN, 1},  {0, INFINITY}};
+    const std::pair<double, double> points[] = {{-0.5, 0}, {0, -8},    {4, 9},   {20, 0},
+                                                {1e30, 0}, {-1e30, 0}, {NAN, 1}, {0, INFINITY}};
     for (const auto& [px, py] : points) {
         table->IndexSToCurrent(5);
         EXPECT_EQ(CellAt(*table, px, py), -1) << px << "," << py;

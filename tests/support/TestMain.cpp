@@ -48,7 +48,7 @@ private:
     ScratchFolder itsRoot;
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -31,8 +31,8 @@ QImage WhiteToAlpha(const QImage& picture)
 struct Scene {
     std::vector<int> values; // per cell in BoardCells() order, -1 empty
     std::vector<int> highlighted;
-    int banner = 0;              // EndPict row, 0 none
-    QString endPicture;          // drawn centred over everything but the buttons
+    int banner = 0;     // EndPict row, 0 none
+    QString endPicture; // drawn centred over everything but the buttons
     bool greenDisc = false;
     bool startKeys[2] = {false, false};
     bool undoKeys[2] = {false, false};
@@ -69,7 +69,8 @@ QImage DrawScene(const std::vector<NamedImage>& set, const Scene& scene)
         if (v < 0) {
             continue;
         }
-        const bool hi = std::find(scene.highlighted.begin(), scene.highlighted.end(), int(i)) != scene.highlighted.end();
+        const bool hi = std::find(scene.highlighted.begin(), scene.highlighted.end(), int(i)) !=
+                        scene.highlighted.end();
         const CellPlace& c = cells[i];
         p.drawImage(QPoint(c.left, c.top), hi ? highlighted : triangles, QRect(0, c.up ? 52 : 0, 60, 52));
         p.drawImage(QPoint(c.left + 21, c.top + (c.up ? 26 : 8)), digits, QRect(v * 18, 0, 18, 18));
@@ -164,7 +165,8 @@ QImage ContactSheet(const std::vector<NamedImage>& pictures, const std::vector<N
             y += rowHeight + 24;
             rowHeight = 0;
         }
-        Label(p, QPointF(x, y - 4), QString("%1 %2x%3").arg(named.file).arg(named.image.width()).arg(named.image.height()));
+        Label(p, QPointF(x, y - 4),
+              QString("%1 %2x%3").arg(named.file).arg(named.image.width()).arg(named.image.height()));
         p.fillRect(QRect(QPoint(x, y), size), behind);
         p.drawImage(QRect(QPoint(x, y), size), named.image);
         x += std::max(size.width(), 150) + Margin;

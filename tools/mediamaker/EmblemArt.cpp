@@ -77,7 +77,8 @@ QImage IconPicture()
     const QPointF centre(16, 16);
     p.setPen(Qt::NoPen);
     for (int k = 0; k < 6; ++k) {
-        const QPolygonF tile = InsetTriangle(centre, Polar(centre, 12.5, 60.0 * k), Polar(centre, 12.5, 60.0 * (k + 1)), 0.6);
+        const QPolygonF tile = InsetTriangle(centre, Polar(centre, 12.5, 60.0 * k),
+                                             Polar(centre, 12.5, 60.0 * (k + 1)), 0.6);
         p.setBrush((k == 4 ? Amber : k % 2 == 0 ? TileFace : Mix(TileFace, TileShade, 0.35)).ToColor());
         p.drawPolygon(tile);
     }
@@ -115,8 +116,11 @@ QImage TargetSystemPicture()
     const struct {
         QString text;
         Rgb fill;
-    } badges[] = {{"68K", {120, 120, 128}}, {"PPC", {150, 96, 60}}, {"UB", {100, 110, 150}},
-                  {"x86", {70, 120, 100}},  {"x64", {40, 82, 150}}};
+    } badges[] = {{"68K", {120, 120, 128}},
+                  {"PPC", {150, 96, 60}},
+                  {"UB", {100, 110, 150}},
+                  {"x86", {70, 120, 100}},
+                  {"x64", {40, 82, 150}}};
     for (int i = 0; i < 5; ++i) {
         DrawBadge(p, 8 * i, badges[i].text, badges[i].fill);
     }

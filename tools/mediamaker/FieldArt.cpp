@@ -99,7 +99,7 @@ Sample TileSample(QPointF local, bool up, bool highlighted)
 
 // Digits in hues that step round the colour wheel, so that neighbouring numbers look akin.
 const QColor DigitInk[10] = {
-    {150, 138, 120}, {44, 84, 160}, {22, 120, 150}, {30, 128, 88}, {104, 124, 28},
+    {150, 138, 120}, {44, 84, 160}, {22, 120, 150}, {30, 128, 88},  {104, 124, 28},
     {170, 118, 10},  {196, 86, 30}, {186, 44, 64},  {140, 50, 140}, {86, 60, 170},
 };
 
@@ -212,7 +212,8 @@ QImage TilePicture()
     QPainter p(&tiles);
     SmoothPainter(p);
     for (int v = 0; v <= 9; ++v) {
-        DrawText(p, QString::number(v), Gothic(16), QPointF(v * Glyph + Glyph / 2.0, Glyph / 2.0), DigitInk[v], 0.7);
+        DrawText(p, QString::number(v), Gothic(16), QPointF(v * Glyph + Glyph / 2.0, Glyph / 2.0), DigitInk[v],
+                 0.7);
     }
     return tiles;
 }

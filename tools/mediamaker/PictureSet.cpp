@@ -44,7 +44,8 @@ std::vector<NamedImage> GamePictures()
 
 std::vector<NamedImage> GameCursors()
 {
-    return {{"Cursor168.png", ButtonCursor()}, {"Cursor169.png", FieldCursor()}, {"Cursor170.png", SelectCursor()}};
+    return {
+        {"Cursor168.png", ButtonCursor()}, {"Cursor169.png", FieldCursor()}, {"Cursor170.png", SelectCursor()}};
 }
 
 QImage PictureNamed(const std::vector<NamedImage>& set, const QString& file)

@@ -10,10 +10,7 @@ struct Rgb {
     double g = 0;
     double b = 0;
 
-    QColor ToColor() const
-    {
-        return QColor(channel(r), channel(g), channel(b));
-    }
+    QColor ToColor() const { return QColor(channel(r), channel(g), channel(b)); }
 
     static Rgb Of(const QColor& c) { return {double(c.red()), double(c.green()), double(c.blue())}; }
 
@@ -21,8 +18,14 @@ private:
     static int channel(double v) { return std::clamp(int(v + 0.5), 0, 255); }
 };
 
-inline Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Rgb operator*(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
+inline Rgb operator+(Rgb a, Rgb b)
+{
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline Rgb operator*(Rgb a, double k)
+{
+    return {a.r * k, a.g * k, a.b * k};
+}
 
 // a at t = 0, b at t = 1; t is clamped.
 inline Rgb Mix(Rgb a, Rgb b, double t)

@@ -12,7 +12,8 @@ constexpr double C6 = 1046.50, D6 = 1174.66, E6 = 1318.51;
 // Two soft reed beeps: the game was broken off.
 std::vector<double> Beep()
 {
-    return RenderNotes({{0.00, A5, 0.10, 1, Timbre::Reed, 0.5}, {0.15, A5, 0.11, 1, Timbre::Reed, 0.5}}, 0.28, 0.42);
+    return RenderNotes({{0.00, A5, 0.10, 1, Timbre::Reed, 0.5}, {0.15, A5, 0.11, 1, Timbre::Reed, 0.5}}, 0.28,
+                       0.42);
 }
 
 // A short wooden knock: a tile is picked up.
@@ -86,8 +87,8 @@ std::vector<double> Tile()
 std::vector<NamedSound> GameSounds()
 {
     return {
-        {"BeepSnd.wav", Beep()},         {"ClickSnd.wav", Click()},   {"CompleteSnd.wav", Complete()},
-        {"DeadEndSnd.wav", DeadEnd()},   {"SilenceSnd.wav", Silence()}, {"SoundVolSnd.wav", VolumeSample()},
-        {"StartSnd.wav", Start()},       {"StepSnd.wav", Step()},     {"TileSnd.wav", Tile()},
+        {"BeepSnd.wav", Beep()},       {"ClickSnd.wav", Click()},     {"CompleteSnd.wav", Complete()},
+        {"DeadEndSnd.wav", DeadEnd()}, {"SilenceSnd.wav", Silence()}, {"SoundVolSnd.wav", VolumeSample()},
+        {"StartSnd.wav", Start()},     {"StepSnd.wav", Step()},       {"TileSnd.wav", Tile()},
     };
 }

@@ -94,13 +94,13 @@ bool WriteWav(const std::string& path, const std::vector<double>& samples)
     out.write("RIFF", 4);
     WriteLittleEndian(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
-    WriteLittleEndian(out, 16, 4);         // format chunk size
-    WriteLittleEndian(out, 1, 2);          // PCM
-    WriteLittleEndian(out, 1, 2);          // mono
+    WriteLittleEndian(out, 16, 4); // format chunk size
+    WriteLittleEndian(out, 1, 2);  // PCM
+    WriteLittleEndian(out, 1, 2);  // mono
     WriteLittleEndian(out, SampleRate, 4);
     WriteLittleEndian(out, SampleRate * 2, 4); // bytes per second
-    WriteLittleEndian(out, 2, 2);          // bytes per frame
-    WriteLittleEndian(out, 16, 2);         // bits per sample
+    WriteLittleEndian(out, 2, 2);              // bytes per frame
+    WriteLittleEndian(out, 16, 2);             // bits per sample
     out.write("data", 4);
     WriteLittleEndian(out, dataBytes, 4);
     for (double v : samples) {

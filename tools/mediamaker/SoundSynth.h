@@ -21,9 +21,9 @@ struct Note {
     double length;    // seconds until the note is silent
     double gain = 1;
     Timbre timbre = Timbre::Marimba;
-    double decay = 0.2;  // seconds for the fundamental to fall to 1/e
-    double glide = 1;    // frequency ratio reached at the note's end
-    double vibrato = 0;  // depth as a frequency ratio, at 5.5 Hz
+    double decay = 0.2; // seconds for the fundamental to fall to 1/e
+    double glide = 1;   // frequency ratio reached at the note's end
+    double vibrato = 0; // depth as a frequency ratio, at 5.5 Hz
 };
 
 // Mixes the notes into `seconds` of samples, scaled so that the loudest sample is `peak`

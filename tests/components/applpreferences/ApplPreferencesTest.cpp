@@ -111,9 +111,11 @@ TEST_F(ApplPreferencesTest, ChangedDataAreWrittenAtEverySave)
 TEST_F(ApplPreferencesTest, OnlyAMarkerFollowedByDataCounts)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""},        {"0", ""},     {"00", ""},         {"0A1", ""},         {"01D", ""},
-        {" 001", ""},    {"001", "1"},  {"000", "0"},       {"00D5", "D5"},
-        {std::string("00\0\xff\r\n", 6), std::string("\0\xff\r\n", 4)},
+        {"", ""},       {"0", ""},
+        {"00", ""},     {"0A1", ""},
+        {"01D", ""},    {" 001", ""},
+        {"001", "1"},   {"000", "0"},
+        {"00D5", "D5"}, {std::string("00\0\xff\r\n", 6), std::string("\0\xff\r\n", 4)},
     };
     for (const auto& [file, data] : cases) {
         SCOPED_TRACE(testing::PrintToString(file));

@@ -103,13 +103,15 @@ TEST(ConcurrentSavesTest, SaversWithTheirOwnFoldersShareOnlyTheTemporaryFolder)
         folders.push_back(scratch.Prefs() + "/saver" + std::to_string(saver));
         fs::create_directory(folders.back());
     }
-    const std::string temporary = std::make_shared<FolderItem>(folders[0] + "/" + Name)->TemporaryFolder()->NativePath();
+    const std::string temporary =
+        std::make_shared<FolderItem>(folders[0] + "/" + Name)->TemporaryFolder()->NativePath();
     ASSERT_EQ(fs::path(temporary).parent_path(), fs::path(scratch.Temporary())) << "the savers share one";
 
     EXPECT_EQ(SaveAtOnce(folders, true), 0) << "saves lost or crossed out of " << 4 * Rounds;
     for (int saver = 0; saver < 4; ++saver) {
         EXPECT_EQ(NamesBesideTheTemporaryFolder(folders[saver]), std::vector<std::string>{Name});
-        EXPECT_EQ(SaveIn(ReadBytes(folders[saver] + "/" + Name), 4), "saver " + std::to_string(saver) + " round 299");
+        EXPECT_EQ(SaveIn(ReadBytes(folders[saver] + "/" + Name), 4),
+                  "saver " + std::to_string(saver) + " round 299");
     }
     EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }

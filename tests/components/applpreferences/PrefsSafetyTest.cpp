@@ -160,7 +160,8 @@ std::string ThreeRuns(const UserFolders& scratch)
     std::vector<std::string> entries = NamesIn(scratch.Prefs());
     std::erase(entries, fs::path(temporary).filename().string());
     if (entries != std::vector<std::string>{Name, Name + "_1"}) {
-        return "the folder holds " + std::to_string(entries.size()) + " entries, not the foreign file and one of ours";
+        return "the folder holds " + std::to_string(entries.size()) +
+               " entries, not the foreign file and one of ours";
     }
     if (!FilesUnder(temporary).empty()) {
         return "a shadow file was left behind";

@@ -138,8 +138,8 @@ protected:
 TEST_F(OffscreenCanvasTest, OpeningInitializesThenRaisesCreated)
 {
     Open(true);
-    EXPECT_EQ(canvas->log, (std::vector<String>{"Initialize", "Created", "OffscreenCreated",
-                                                "PaintOffscreen", "Refresh(false)"}));
+    EXPECT_EQ(canvas->log, (std::vector<String>{"Initialize", "Created", "OffscreenCreated", "PaintOffscreen",
+                                                "Refresh(false)"}));
     EXPECT_TRUE(canvas->RefOffscreenAvail());
     EXPECT_TRUE(canvas->OwnGraphics()->UseOldRenderer);
 }

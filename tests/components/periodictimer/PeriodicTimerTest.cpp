@@ -76,6 +76,7 @@ TEST_F(PeriodicTimerTest, FollowsTheScheduleThroughCatchUpAndRestart)
         Int32 loadRateAfter;
         bool loadStatusAfter;
     };
+    // clang-format off
     const std::vector<Poll> polls = {
         {20.5, 0, {}, 0.0, 0, false},
         {41.0, 0, {}, 0.0, 0, false},
@@ -104,6 +105,7 @@ TEST_F(PeriodicTimerTest, FollowsTheScheduleThroughCatchUpAndRestart)
         {1512.5, 0, {}, 1412.5, 2, false},
         {1512.6, 0, 2, 1512.5, 0, false},
     };
+    // clang-format on
 
     timer->Setup(20, 100);
     StartAt(0.0);
@@ -216,12 +218,8 @@ TEST_F(PeriodicTimerTest, StartClampsTheSettings)
         Int32 wantPeriod, wantInterval, wantTimerPeriod;
     };
     const std::vector<Case> cases = {
-        {20, 100, false, 20, 100, 20},
-        {20, 100, true, 20, 100, 100},
-        {0, 0, false, 1, 1, 1},
-        {-5, -7, false, 1, 1, 1},
-        {50, 20, false, 20, 20, 20},
-        {0, 30, false, 1, 30, 1},
+        {20, 100, false, 20, 100, 20}, {20, 100, true, 20, 100, 100}, {0, 0, false, 1, 1, 1},
+        {-5, -7, false, 1, 1, 1},      {50, 20, false, 20, 20, 20},   {0, 30, false, 1, 30, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "Setup(" << c.period << ", " << c.interval << ")");

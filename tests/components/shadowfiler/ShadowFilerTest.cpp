@@ -38,7 +38,8 @@ public:
     bool RecordsAvail() const { return IsFsspAvail; }
 
 protected:
-    bool TbExchangeFiles(const std::shared_ptr<FolderItem>& file1, const std::shared_ptr<FolderItem>& file2) override
+    bool TbExchangeFiles(const std::shared_ptr<FolderItem>& file1,
+                         const std::shared_ptr<FolderItem>& file2) override
     {
         ++exchanges;
         exchanged = ShadowFiler::TbExchangeFiles(file1, file2);
@@ -260,7 +261,8 @@ TEST_F(ShadowFilerTest, FileRecordsCarryFolderNumbersAndTheNameCutTo63MacJapanes
     record.SetStringValue(0, second);
     EXPECT_EQ(record.Int16Value(0), static_cast<std::int16_t>(shortNamed->MacVRefNum()));
     EXPECT_EQ(record.Byte(6), 19);
-    EXPECT_EQ(second.substr(7, 19), "Kalmeno\x82\xCC\x90\xDD\x92\xE8" "000001");
+    EXPECT_EQ(second.substr(7, 19), "Kalmeno\x82\xCC\x90\xDD\x92\xE8"
+                                    "000001");
     EXPECT_EQ(second.substr(26), std::string(44, '\0')) << "bytes after the name stay as they were";
 }
 
@@ -413,40 +415,42 @@ TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
     // The names cost as many inodes: a file system of the test's own holds them, in a child
     // with a mount namespace of its own, so that nothing shared fills up. On a loaded machine
     // the search takes minutes (tests/CMakeLists.txt gives the test ten).
-    const std::string result = RunInChild([&]() -> std::string {
-        const bool ownMounts = unshare(CLONE_NEWNS) == 0 || unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
-        if (!ownMounts || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("none", scratch.Root().c_str(), "ramfs", 0, nullptr) != 0) {
-            return noMount;
-        }
-        std::filesystem::create_directories(scratch.Prefs());
-        std::filesystem::create_directories(scratch.Temporary());
-        const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
-        WriteBytes(target->NativePath(), "001");
-        const std::string temporary = target->TemporaryFolder()->NativePath();
-        const std::string taken = temporary + "/taken";
-        WriteBytes(taken, "");
-        char name[64];
-        for (int n = 1; n <= 900000; ++n) {
-            snprintf(name, sizeof name, "/Kalmenoの設定%06d", n);
-            if (link(taken.c_str(), (temporary + name).c_str()) != 0) {
-                return "cannot take counter " + std::to_string(n);
+    const std::string result = RunInChild(
+        [&]() -> std::string {
+            const bool ownMounts = unshare(CLONE_NEWNS) == 0 || unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
+            if (!ownMounts || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                mount("none", scratch.Root().c_str(), "ramfs", 0, nullptr) != 0) {
+                return noMount;
             }
-        }
+            std::filesystem::create_directories(scratch.Prefs());
+            std::filesystem::create_directories(scratch.Temporary());
+            const auto target = std::make_shared<FolderItem>(scratch.Prefs())->Child("Kalmenoの設定");
+            WriteBytes(target->NativePath(), "001");
+            const std::string temporary = target->TemporaryFolder()->NativePath();
+            const std::string taken = temporary + "/taken";
+            WriteBytes(taken, "");
+            char name[64];
+            for (int n = 1; n <= 900000; ++n) {
+                snprintf(name, sizeof name, "/Kalmenoの設定%06d", n);
+                if (link(taken.c_str(), (temporary + name).c_str()) != 0) {
+                    return "cannot take counter " + std::to_string(n);
+                }
+            }
 
-        ShadowFiler last;
-        last.Constructor(target);
-        if (last.RefStatus() != 1 || last.RefShadowFile()->Name() != "Kalmenoの設定900001") {
-            return "the last counter was not tried";
-        }
-        // The first filer's claim takes the last name.
-        ShadowFiler none;
-        none.Constructor(target);
-        if (none.RefStatus() != -3 || none.RefShadowAvail() || none.RefShadowFile() != target) {
-            return "a shadow was found after the last counter";
-        }
-        return "";
-    }, 590);
+            ShadowFiler last;
+            last.Constructor(target);
+            if (last.RefStatus() != 1 || last.RefShadowFile()->Name() != "Kalmenoの設定900001") {
+                return "the last counter was not tried";
+            }
+            // The first filer's claim takes the last name.
+            ShadowFiler none;
+            none.Constructor(target);
+            if (none.RefStatus() != -3 || none.RefShadowAvail() || none.RefShadowFile() != target) {
+                return "a shadow was found after the last counter";
+            }
+            return "";
+        },
+        590);
     if (result == noMount) {
         GTEST_SKIP() << result;
     }

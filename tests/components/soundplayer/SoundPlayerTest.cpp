@@ -54,9 +54,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         wavPath = folder.filePath("tone.wav").toStdString();
         WriteWav(wavPath);
-        SetSoundPlayObserver([this](const Sound& sound, Int32 volume) {
-            played.push_back({&sound, volume});
-        });
+        SetSoundPlayObserver([this](const Sound& sound, Int32 volume) { played.push_back({&sound, volume}); });
     }
     void TearDown() override { SetSoundPlayObserver(nullptr); }
 
@@ -144,8 +142,8 @@ TEST_F(SoundPlayerTest, IgnoresNilSoundsLowPrioritiesAndASeventeenthSound)
 TEST_F(SoundPlayerTest, PriorityModePlaysTheHeadAndAboveSixHoldsFourToSixDropsTheRest)
 {
     player.SetPriorityMode(true);
-    const std::vector<std::pair<std::string, Int32>> queue = {
-        {"s1", 7}, {"s2", 6}, {"s3", 5}, {"s4", 5}, {"s5", 4}, {"s6", 3}};
+    const std::vector<std::pair<std::string, Int32>> queue = {{"s1", 7}, {"s2", 6}, {"s3", 5},
+                                                              {"s4", 5}, {"s5", 4}, {"s6", 3}};
     for (const auto& [name, priority] : queue) {
         player.PushQueue(NewSound(name), priority);
     }
@@ -179,8 +177,8 @@ TEST_F(SoundPlayerTest, VolumeStepsGiveTheirVolumeAndLetter)
         Int32 volume;
         String letter;
     };
-    const std::vector<Step> steps = {{0, 100, "A"}, {1, 70, "B"}, {2, 50, "C"}, {3, 35, "D"},
-        {4, 25, "E"}, {5, 17, "F"}, {6, 12, "G"}, {7, 8, "H"}, {8, 6, "I"}};
+    const std::vector<Step> steps = {{0, 100, "A"}, {1, 70, "B"}, {2, 50, "C"}, {3, 35, "D"}, {4, 25, "E"},
+                                     {5, 17, "F"},  {6, 12, "G"}, {7, 8, "H"},  {8, 6, "I"}};
     const auto sample = NewSound("sample");
     for (const Step& s : steps) {
         SCOPED_TRACE(testing::Message() << "step " << s.step);

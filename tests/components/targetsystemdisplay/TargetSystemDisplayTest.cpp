@@ -4,8 +4,8 @@
 #include "framework/Graphics.h"
 #include "framework/TestSeams.h"
 #include "tests/components/TestPictures.h"
-#include "tests/support/UiTest.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/UiTest.h"
 
 #include <QImage>
 
