@@ -51,7 +51,7 @@ class BareWindow:
         env.pop("QT_QPA_PLATFORMTHEME", None)
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
-        deadline = time.time() + 10
+        deadline = time.time() + 60  # a loaded machine can take long to show even a bare window
         while not x.run("xdotool", "search", "--onlyvisible", "--name", "^Bare window$",
                         check=False).split():
             if time.time() > deadline or self.process.poll() is not None:
