@@ -62,8 +62,9 @@ int main(int argc, char** argv)
     layout->addWidget(new PaintedArea);
     window.show();
     EmptyPoll poll;
-    if (argc == 3 && std::strcmp(argv[1], "--poll") == 0 && std::atoi(argv[2]) > 0) {
-        poll.Start(std::atoi(argv[2]));
+    const int pollMs = argc == 3 && std::strcmp(argv[1], "--poll") == 0 ? std::atoi(argv[2]) : 0;
+    if (pollMs > 0) {
+        poll.Start(pollMs);
     }
     return app.exec();
 }
