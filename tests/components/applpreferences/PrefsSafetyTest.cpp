@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -62,26 +65,68 @@ std::string CheckFile(const std::string& folder, const std::string& name, const 
     return "";
 }
 
-// Saves two contents in turn, killed at random moments; every kill must leave one of them,
-// complete and with its codes. Gives "" or what went wrong.
+// Waits for the next report of a finished save and gives its length in microseconds; -1 when
+// the child stopped reporting.
+std::int64_t NextSaveLength(int reports)
+{
+    // Only a guard against a hung child: a save never takes this long, however loaded the machine.
+    constexpr int HungAfterMilliseconds = 120000;
+    std::int64_t length = 0;
+    pollfd waiting{reports, POLLIN, 0};
+    if (poll(&waiting, 1, HungAfterMilliseconds) <= 0 || read(reports, &length, sizeof length) != sizeof length) {
+        return -1;
+    }
+    return length;
+}
+
+// Saves two contents in turn in a child that is killed in the middle of one of its saves;
+// every kill must leave one of them, complete and with its codes. Gives "" or what went wrong.
 std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills)
 {
     const std::string oldData(30000, 'o');
     const std::string newData(30000, 'n');
     SaveData(oldData, name);
     std::mt19937 random(static_cast<unsigned>(kills * 7919 + name.size()));
-    std::uniform_int_distribution<int> moment(0, 12000);
+    std::uniform_int_distribution<int> warmSaves(1, 2);
+    std::uniform_real_distribution<double> moment(0, 1);
     std::set<std::string> seen;
     for (int kill = 0; kill < kills; ++kill) {
+        int reports[2];
+        if (pipe(reports) != 0) {
+            return "no pipe";
+        }
+        // The child reports every finished save with its length.
         const pid_t child = StartChild([&] {
+            close(reports[0]);
             for (;;) {
+                const auto start = std::chrono::steady_clock::now();
                 auto store = RestoredStore(name);
                 store->SetData(store->GetData() == oldData ? newData : oldData);
                 store->Save();
+                const std::int64_t length = std::chrono::duration_cast<std::chrono::microseconds>(
+                                                std::chrono::steady_clock::now() - start)
+                                                .count();
+                if (write(reports[1], &length, sizeof length) != sizeof length) {
+                    return;
+                }
             }
         });
-        usleep(static_cast<useconds_t>(moment(random)));
+        close(reports[1]);
+        // A new process's first save is slow (its pages are faulted in). After it, one or two
+        // more, so that the file holds either content as the next one begins; the kill comes
+        // at a random moment of a save as long as the last.
+        std::int64_t took = NextSaveLength(reports[0]);
+        for (int save = warmSaves(random); save > 0 && took >= 0; --save) {
+            took = NextSaveLength(reports[0]);
+        }
+        if (took >= 0) {
+            usleep(static_cast<useconds_t>(moment(random) * static_cast<double>(took)));
+        }
         KillChild(child);
+        close(reports[0]);
+        if (took < 0) {
+            return "the child stopped saving before kill " + std::to_string(kill);
+        }
 
         const std::string oldProblem = CheckFile(scratch.Prefs(), name, oldData);
         const std::string newProblem = CheckFile(scratch.Prefs(), name, newData);
@@ -95,7 +140,7 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
         }
     }
     if (seen.size() != 2) {
-        return "the saves never got through between kills";
+        return "the kills left only the " + *seen.begin() + " contents";
     }
     for (const std::string& entry : NamesIn(scratch.Prefs())) {
         if (entry != name && entry[0] != '.') {
