@@ -88,9 +88,9 @@ void WakeTheLoopToQuit(int)
     errno = savedErrno;
 }
 
-// For as long as it lives, SIGTERM and SIGINT ask the application to quit from the event loop,
-// as its quit item does. The handler itself only writes to a pipe. A signal that was ignored
-// when this began stays ignored.
+// For as long as it lives, SIGTERM, SIGINT and SIGHUP ask the application to quit from the event
+// loop, as its quit item does. The handler itself only writes to a pipe. A signal that was
+// ignored when this began stays ignored.
 class QuitOnSignals {
 public:
     QuitOnSignals()
@@ -132,7 +132,8 @@ public:
     QuitOnSignals& operator=(const QuitOnSignals&) = delete;
 
 private:
-    static constexpr std::array<int, 2> Signals{SIGTERM, SIGINT};
+    // SIGHUP comes when the terminal that started the game closes, or at logout.
+    static constexpr std::array<int, 3> Signals{SIGTERM, SIGINT, SIGHUP};
 
     void Quit()
     {

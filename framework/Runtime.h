@@ -28,7 +28,8 @@ private:
 [[nodiscard]] Runtime RunFrameworkInitialization(int& argc, char** argv);
 
 // Raises the application's Open, then runs the event loop until the application quits; returns
-// the exit code. While it runs, SIGTERM and SIGINT ask the application to quit as its quit item
-// does. Should the toolkit end the process from inside the loop (it does when the display
-// connection is lost), the application's Close is raised and the process ends with status 1.
+// the exit code. While it runs, SIGTERM, SIGINT and SIGHUP ask the application to quit as its
+// quit item does; one that was ignored when it began stays ignored. Should the toolkit end the
+// process from inside the loop (it does when the display connection is lost), the application's
+// Close is raised and the process ends with status 1.
 int RuntimeRun();

@@ -20,8 +20,10 @@ def choose_volume(game, downs):
 
 
 def quit_signals(x, binary, reader):
-    """SIGTERM and SIGINT quit as the quit item does: the volume chosen in the run is saved."""
-    for sent, downs, expected in ((signal.SIGTERM, 2, b"00D"), (signal.SIGINT, 1, b"00C")):
+    """SIGTERM, SIGINT and SIGHUP (the terminal closed) quit as the quit item does: the volume
+    chosen in the run is saved."""
+    for sent, downs, expected in ((signal.SIGTERM, 2, b"00D"), (signal.SIGINT, 1, b"00C"),
+                                  (signal.SIGHUP, 3, b"00E")):
         game = e2e.Game(x, binary)
         try:
             e2e.wait_for_board(game, reader)
@@ -33,6 +35,23 @@ def quit_signals(x, binary, reader):
                   "after %s the preferences hold %r" % (sent.name, game.preferences()))
         finally:
             game.stop()
+
+
+def ignored_hang_up(x, binary, reader):
+    """Started with SIGHUP ignored (nohup), the game stays ignoring it: it plays on after one and
+    saves what is chosen afterwards."""
+    game = e2e.Game(x, binary, preexec=lambda: signal.signal(signal.SIGHUP, signal.SIG_IGN))
+    try:
+        e2e.wait_for_board(game, reader)
+        game.process.send_signal(signal.SIGHUP)
+        choose_volume(game, 2)
+        game.key("ctrl+q")
+        status = game.wait_exit()
+        check(status == 0, "after an ignored SIGHUP the game ended with %d" % status)
+        check(game.preferences() == b"00D", "after an ignored SIGHUP the preferences hold %r"
+              % game.preferences())
+    finally:
+        game.stop()
 
 
 def display_lost(binary, reader):
@@ -96,6 +115,7 @@ def no_display(binary):
 def test(x, binary):
     reader = e2e.BoardReader(e2e.resources_dir(binary))
     quit_signals(x, binary, reader)
+    ignored_hang_up(x, binary, reader)
     display_lost(binary, reader)
     file_size_limit(x, binary, reader)
     no_display(binary)

@@ -54,9 +54,9 @@ protected:
     }
 };
 
-TEST_F(RuntimeTest, TermAndInterruptQuitTheApplicationAsItsQuitItemDoes)
+TEST_F(RuntimeTest, TermInterruptAndHangUpQuitTheApplicationAsItsQuitItemDoes)
 {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         const auto app = RegisterApp();
         std::shared_ptr<RecordingWindow> window;
         app->onOpen = [&] {
@@ -70,6 +70,36 @@ TEST_F(RuntimeTest, TermAndInterruptQuitTheApplicationAsItsQuitItemDoes)
         EXPECT_EQ(WindowCount(), 0) << strsignal(signal);
         EXPECT_EQ(app->closes, 1) << strsignal(signal);
         EXPECT_TRUE(DefaultAction(signal)) << "after the loop, " << strsignal(signal) << " ends the process again";
+        TearDown();
+    }
+}
+
+// nohup, or a shell's background job: the signal the parent set to be ignored stays ignored,
+// while the others still quit.
+TEST_F(RuntimeTest, ASignalIgnoredAtTheStartStaysIgnored)
+{
+    for (const int ignored : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(ignored, SIG_IGN);
+        const int quitting = ignored == SIGTERM ? SIGINT : SIGTERM;
+        const auto app = RegisterApp();
+        bool ignoredInTheLoop = false;
+        app->onOpen = [&] {
+            NewRecordingWindow();
+            QTimer::singleShot(0, [&] {
+                std::raise(ignored);
+                struct sigaction action {};
+                sigaction(ignored, nullptr, &action);
+                ignoredInTheLoop = action.sa_handler == SIG_IGN;
+                std::raise(quitting);
+            });
+        };
+        EXPECT_EQ(RuntimeRun(), 0) << strsignal(ignored);
+        EXPECT_TRUE(ignoredInTheLoop) << strsignal(ignored);
+        EXPECT_EQ(app->closes, 1) << strsignal(ignored);
+        struct sigaction after {};
+        sigaction(ignored, nullptr, &after);
+        EXPECT_EQ(after.sa_handler, SIG_IGN) << strsignal(ignored);
+        std::signal(ignored, SIG_DFL);
         TearDown();
     }
 }
