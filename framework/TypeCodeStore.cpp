@@ -1,13 +1,19 @@
 #include "framework/TypeCodeStore.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -84,8 +90,6 @@ std::vector<Record> ReadRecords(const String& path)
 
 bool WriteRecords(const String& path, const std::vector<Record>& records)
 {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     const String temporary = path + "." + std::to_string(getpid());
     {
         std::ofstream out(temporary, std::ios::trunc);
@@ -101,6 +105,46 @@ bool WriteRecords(const String& path, const std::vector<Record>& records)
     }
     return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
+
+// Keeps other processes from changing the record while this one reads, changes and replaces
+// it. The lock is an flock on a file beside the record: it ends with the process that holds it,
+// so a run that was killed never blocks the next. Where the file system offers no locks, or
+// another process holds it far longer than any change takes (a stopped process), the change
+// goes ahead without it rather than hang.
+class RecordLock {
+public:
+    explicit RecordLock(const String& recordPath)
+        : itsFd(open((recordPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + GiveUpAfter;
+        auto pause = std::chrono::microseconds(100);
+        while (itsFd >= 0 && flock(itsFd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > deadline) {
+                close(itsFd);
+                itsFd = -1;
+                return;
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, MaxPause);
+        }
+    }
+
+    ~RecordLock()
+    {
+        if (itsFd >= 0) {
+            close(itsFd);
+        }
+    }
+
+    RecordLock(const RecordLock&) = delete;
+    RecordLock& operator=(const RecordLock&) = delete;
+
+private:
+    static constexpr std::chrono::seconds GiveUpAfter{5};
+    static constexpr std::chrono::microseconds MaxPause{2000};
+
+    int itsFd;
+};
 
 } // namespace
 
@@ -140,6 +184,9 @@ bool TypeCodeStore::SetCode(const String& filePath, const String& key, const Str
         return false;
     }
     record.code = code;
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(itsRecordPath).parent_path(), error);
+    const RecordLock lock(itsRecordPath);
     std::vector<Record> records = ReadRecords(itsRecordPath);
     std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
     if (!code.empty()) {

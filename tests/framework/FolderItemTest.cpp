@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -121,6 +125,54 @@ TEST(TypeCodeStore, ForgetsFilesThatWereReplacedOrRewritten)
     fs::rename(folder / "foreign", folder / "fresh");
     EXPECT_EQ(store.Code(folder / "fresh", "type"), "");
     EXPECT_FALSE(store.SetCode(folder / "nothing", "type", "PREF"));
+}
+
+// One line per code: device, inode, size, modification time in nanoseconds, the key, and the
+// code in hexadecimal. Runs of earlier builds read and write the same lines.
+TEST(TypeCodeStore, KeepsItsRecordLinesAsBefore)
+{
+    ScratchFolder folder;
+    const std::string record = folder / "file-codes";
+    const TypeCodeStore store(record);
+    const std::string path = folder.Write("prefs", "00D");
+    const struct stat info = StatOf(path);
+    const std::string file = std::to_string(info.st_dev) + " " + std::to_string(info.st_ino) + " 3 " +
+                             std::to_string(info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec) + " ";
+    EXPECT_TRUE(store.SetCode(path, "creator", "KLMa"));
+    EXPECT_TRUE(store.SetCode(path, "type", "PREF"));
+    EXPECT_EQ(ReadBytes(record), file + "creator 4b4c4d61\n" + file + "type 50524546\n");
+
+    WriteBytes(record, "1 2 3 4 type 41424344\n" + file + "creator 4b4c4d62\n" + file + "type 50524546\n");
+    EXPECT_EQ(store.Code(path, "creator"), "KLMb");
+    EXPECT_EQ(store.Code(path, "type"), "PREF");
+}
+
+// A run that holds the record's lock and never lets go (a stopped process) delays a change,
+// but never blocks it.
+TEST(TypeCodeStore, AHeldLockDelaysAChangeButNeverBlocksIt)
+{
+    ScratchFolder folder;
+    const std::string record = folder / "file-codes";
+    const std::string path = folder.Write("prefs", "00D");
+    int locked[2];
+    ASSERT_EQ(pipe(locked), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int fd = open((record + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        const bool held = fd >= 0 && flock(fd, LOCK_EX) == 0;
+        (void)!write(locked[1], &held, 1);
+        pause();
+        _exit(0);
+    }
+    bool held = false;
+    ASSERT_EQ(read(locked[0], &held, 1), 1);
+    close(locked[0]);
+    close(locked[1]);
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(TypeCodeStore(record).SetCode(path, "type", "PREF"));
+    EXPECT_EQ(TypeCodeStore(record).Code(path, "type"), "PREF");
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
 }
 
 TEST(FolderItem, MoveKeepsCodesAndReplacesTheDestination)

@@ -1,9 +1,10 @@
 // Several processes of one user saving at the same moment: every save must land whole in
-// its own file, and nothing may be left in the temporary folder they share.
+// its own file, and nothing may be left in the temporary folders.
 #include "components/applpreferences/ApplPreferences.h"
 
 #include "framework/FolderItem.h"
 #include "tests/components/ChildProcess.h"
+#include "tests/components/OnRamfs.h"
 #include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -95,38 +97,98 @@ std::vector<std::string> NamesBesideTheTemporaryFolder(const std::string& folder
     return names;
 }
 
-TEST(ConcurrentSavesTest, SaversWithTheirOwnFoldersShareOnlyTheTemporaryFolder)
+std::string FileOf(const std::string& folder)
 {
-    UserFolders scratch;
+    return folder + "/" + Name;
+}
+
+// "" when each folder holds one file, and no shadow is left in its temporary folder.
+std::string OneFileEach(const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders) {
+        const std::vector<std::string> names = NamesBesideTheTemporaryFolder(folder);
+        if (names != std::vector<std::string>{Name}) {
+            return folder + " holds " + std::to_string(names.size()) + " names";
+        }
+        const auto temporary = std::make_shared<FolderItem>(FileOf(folder))->TemporaryFolder();
+        if (!temporary || !FilesUnder(temporary->NativePath()).empty()) {
+            return "shadows are left in the temporary folder of " + folder;
+        }
+    }
+    return "";
+}
+
+// Four savers, each with a folder of its own in the preferences folder.
+std::string SaversWithOwnFolders(const UserFolders& scratch)
+{
     std::vector<std::string> folders;
     for (int saver = 0; saver < 4; ++saver) {
         folders.push_back(scratch.Prefs() + "/saver" + std::to_string(saver));
         fs::create_directory(folders.back());
     }
-    const std::string temporary =
-        std::make_shared<FolderItem>(folders[0] + "/" + Name)->TemporaryFolder()->NativePath();
-    ASSERT_EQ(fs::path(temporary).parent_path(), fs::path(scratch.Temporary())) << "the savers share one";
-
-    EXPECT_EQ(SaveAtOnce(folders, true), 0) << "saves lost or crossed out of " << 4 * Rounds;
-    for (int saver = 0; saver < 4; ++saver) {
-        EXPECT_EQ(NamesBesideTheTemporaryFolder(folders[saver]), std::vector<std::string>{Name});
-        EXPECT_EQ(SaveIn(ReadBytes(folders[saver] + "/" + Name), 4),
-                  "saver " + std::to_string(saver) + " round 299");
+    // The system's temporary folder on the same file system serves them all.
+    const auto temporary = std::make_shared<FolderItem>(FileOf(folders[0]))->TemporaryFolder();
+    const bool shared = StatOf(scratch.Prefs()).st_dev == StatOf(scratch.Temporary()).st_dev;
+    if (shared && (!temporary || fs::path(temporary->NativePath()).parent_path() != scratch.Temporary())) {
+        return "the savers do not share the system's temporary folder";
     }
-    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
+    if (const int failed = SaveAtOnce(folders, true)) {
+        return std::to_string(failed) + " saves lost or crossed out of " + std::to_string(4 * Rounds);
+    }
+    for (int saver = 0; saver < 4; ++saver) {
+        const std::string last = SaveIn(ReadBytes(FileOf(folders[saver])), 4);
+        if (last != "saver " + std::to_string(saver) + " round 299") {
+            return "saver " + std::to_string(saver) + "'s file holds " + last;
+        }
+    }
+    return OneFileEach(folders);
 }
 
-TEST(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
+// Two savers with the same preferences folder.
+std::string SaversOfOneFolder(const UserFolders& scratch)
 {
-    UserFolders scratch;
     const std::vector<std::string> folders(2, scratch.Prefs());
-
-    EXPECT_EQ(SaveAtOnce(folders, false), 0) << "checks failed out of " << 2 * Rounds;
-    EXPECT_EQ(NamesBesideTheTemporaryFolder(scratch.Prefs()), std::vector<std::string>{Name})
-        << "no second file, so the store still knows its own";
-    const std::string last = SaveIn(ReadBytes(scratch.Prefs() + "/" + Name), 2);
-    EXPECT_TRUE(last == "saver 0 round 299" || last == "saver 1 round 299") << last;
-    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
+    if (const int failed = SaveAtOnce(folders, false)) {
+        return std::to_string(failed) + " checks failed out of " + std::to_string(2 * Rounds);
+    }
+    const std::string last = SaveIn(ReadBytes(FileOf(scratch.Prefs())), 2);
+    if (last != "saver 0 round 299" && last != "saver 1 round 299") {
+        return "the file holds " + last;
+    }
+    // No second file: the store still knows its own.
+    return OneFileEach({scratch.Prefs()});
 }
+
+// On a disk, whose file system keeps the codes with each file, and on a ramfs, where the layer
+// keeps them in one record that every saver changes.
+class ConcurrentSavesTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void Check(const std::function<std::string(const UserFolders&)>& savers)
+    {
+        UserFolders scratch;
+        if (GetParam() == "disk") {
+            EXPECT_EQ(savers(scratch), "");
+            return;
+        }
+        const std::string result = OnRamfs(scratch, [&] { return savers(scratch); });
+        if (result == NoRamfs) {
+            GTEST_SKIP() << result;
+        }
+        EXPECT_EQ(result, "");
+    }
+};
+
+TEST_P(ConcurrentSavesTest, SaversWithTheirOwnFoldersEachKeepTheirFile)
+{
+    Check(SaversWithOwnFolders);
+}
+
+TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
+{
+    Check(SaversOfOneFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, ConcurrentSavesTest, ::testing::Values("disk", "ramfs"),
+                         [](const auto& info) { return info.param; });
 
 } // namespace

@@ -5,15 +5,13 @@
 
 #include "framework/FolderItem.h"
 #include "tests/components/ChildProcess.h"
+#include "tests/components/OnRamfs.h"
 #include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <poll.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -148,32 +146,6 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
         }
     }
     return "";
-}
-
-bool HasUserAttributes(const std::string& folder)
-{
-    const std::string probe = folder + "/.probe";
-    WriteBytes(probe, "");
-    const bool kept = setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
-    fs::remove(probe);
-    return kept;
-}
-
-// Runs body in a child that sees a fresh ramfs (a file system without user extended
-// attributes) over the scratch folder's preferences folder.
-const std::string NoRamfs = "cannot mount a ramfs here";
-std::string OnRamfs(const UserFolders& scratch, const std::function<std::string()>& body)
-{
-    return RunInChild([&]() -> std::string {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("none", scratch.Prefs().c_str(), "ramfs", 0, nullptr) != 0) {
-            return NoRamfs;
-        }
-        if (HasUserAttributes(scratch.Prefs())) {
-            return "the ramfs keeps user attributes after all";
-        }
-        return body();
-    });
 }
 
 // Three runs of the program, each a process of its own: each reads the volume letter the one
