@@ -218,7 +218,7 @@ std::shared_ptr<FolderItem> FolderItem::TemporaryFolder() const
 {
     const fs::path folder = Directory() ? fs::path(itsPath) : fs::path(itsPath).parent_path();
     const auto info = Status(folder.string());
-    if (!info) {
+    if (!info || faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
         return nullptr;
     }
     const char* tmpdir = std::getenv("TMPDIR");

@@ -22,7 +22,8 @@ public:
     std::shared_ptr<FolderItem> Parent() const;
 
     // A private folder for temporary files on the same file system as this item, made when
-    // needed; nullptr when there can be none.
+    // needed; nullptr when there can be none, or when the folder holding this item cannot be
+    // written, so that nothing made there could take this item's place.
     std::shared_ptr<FolderItem> TemporaryFolder() const;
 
     // The four-character type and creator codes; "" when the file has none. Setting returns

@@ -16,14 +16,26 @@ constexpr std::size_t BufferSize = 65536;
 
 std::shared_ptr<TextOutputStream> TextOutputStream::Create(const std::shared_ptr<FolderItem>& file)
 {
+    return Open(file, O_TRUNC);
+}
+
+std::shared_ptr<TextOutputStream> TextOutputStream::Overwrite(const std::shared_ptr<FolderItem>& file)
+{
+    return Open(file, 0);
+}
+
+std::shared_ptr<TextOutputStream> TextOutputStream::Open(const std::shared_ptr<FolderItem>& file, int flags)
+{
     if (!file) {
         return nullptr;
     }
-    const int fd = open(file->NativePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = open(file->NativePath().c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
     if (fd < 0) {
         return nullptr;
     }
-    return std::shared_ptr<TextOutputStream>(new TextOutputStream(fd));
+    auto stream = std::shared_ptr<TextOutputStream>(new TextOutputStream(fd));
+    stream->itsCutAtClose = (flags & O_TRUNC) == 0;
+    return stream;
 }
 
 TextOutputStream::TextOutputStream(int fd) : itsFd(fd) {}
@@ -55,6 +67,7 @@ bool TextOutputStream::Flush()
         }
         itsFailed = written <= 0;
         done += itsFailed ? 0 : static_cast<std::size_t>(written);
+        itsLength += itsFailed ? 0 : written;
     }
     itsBuffer.clear();
     return !itsFailed;
@@ -65,7 +78,8 @@ bool TextOutputStream::Close()
     if (itsFd < 0) {
         return false;
     }
-    itsFailed = !Flush() || fsync(itsFd) != 0 || itsFailed;
+    // After a failed write nothing is cut off: the file is never shorter than before.
+    itsFailed = !Flush() || (itsCutAtClose && ftruncate(itsFd, itsLength) != 0) || fsync(itsFd) != 0;
     itsFailed = close(itsFd) != 0 || itsFailed;
     itsFd = -1;
     return !itsFailed;

@@ -1,7 +1,9 @@
 #pragma once
-// Writes a new file. Failures (full disk, file-size limit) are reported, never raised.
+// Writes a file. Failures (full disk, file-size limit) are reported, never raised.
 
 #include "framework/Types.h"
+
+#include <sys/types.h>
 
 class FolderItem;
 
@@ -9,6 +11,10 @@ class TextOutputStream {
 public:
     // Creates or empties the file; nullptr when that is not possible.
     static std::shared_ptr<TextOutputStream> Create(const std::shared_ptr<FolderItem>& file);
+    // Creates the file, or writes over its bytes from the start and cuts it to what was written
+    // at Close: a process that ends before leaves the old bytes behind the new ones, never an
+    // emptied file.
+    static std::shared_ptr<TextOutputStream> Overwrite(const std::shared_ptr<FolderItem>& file);
     // Closes the file if Close was not called.
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;
@@ -21,9 +27,13 @@ public:
 
 private:
     explicit TextOutputStream(int fd);
+    static std::shared_ptr<TextOutputStream> Open(const std::shared_ptr<FolderItem>& file, int flags);
     bool Flush();
 
     int itsFd;
     bool itsFailed = false;
     String itsBuffer;
+    // Overwrite's stream: at Close the file is cut to the bytes written.
+    bool itsCutAtClose = false;
+    off_t itsLength = 0;
 };

@@ -98,7 +98,10 @@ void ApplPreferences::MacSave()
     ShadowFiler filer;
     filer.Constructor(file);
     const std::shared_ptr<FolderItem> written = filer.RefShadowFile();
-    const std::shared_ptr<TextOutputStream> stream = written ? TextOutputStream::Create(written) : nullptr;
+    // Without a shadow the file is written in place, over its old bytes and then cut to length,
+    // so that a save cut short never leaves it empty.
+    const auto open = filer.RefShadowAvail() ? &TextOutputStream::Create : &TextOutputStream::Overwrite;
+    const std::shared_ptr<TextOutputStream> stream = written ? open(written) : nullptr;
     if (!stream) {
         return;
     }

@@ -77,6 +77,40 @@ TEST(TextStreams, FullDiskAndSizeLimitAreReportedByClose)
     EXPECT_FALSE(closed);
 }
 
+TEST(TextStreams, OverwriteWritesOverTheOldBytesAndCutsThemAtClose)
+{
+    ScratchFolder folder;
+    const auto file = Item(folder.Write("prefs", "old contents"));
+    const auto ino = StatOf(file->NativePath()).st_ino;
+    auto out = TextOutputStream::Overwrite(file);
+    ASSERT_TRUE(out);
+    out->Write("new");
+    EXPECT_EQ(ReadBytes(file->NativePath()), "old contents") << "nothing is cut before the new bytes are there";
+    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(ReadBytes(file->NativePath()), "new");
+    EXPECT_EQ(StatOf(file->NativePath()).st_ino, ino);
+
+    TextOutputStream::Overwrite(file)->Write("longer than before");
+    EXPECT_EQ(ReadBytes(file->NativePath()), "longer than before") << "closed when dropped";
+    TextOutputStream::Overwrite(Item(folder / "fresh"))->Write("made");
+    EXPECT_EQ(ReadBytes(folder / "fresh"), "made");
+    EXPECT_FALSE(TextOutputStream::Overwrite(Item(folder.Path())));
+
+    // A write that fails part of the way cuts nothing off.
+    folder.Write("prefs", std::string(5000, 'o'));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    out = TextOutputStream::Overwrite(file);
+    rlimit limit = old;
+    limit.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    out->Write(std::string(3000, 'n'));
+    const bool closed = out->Close();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(ReadBytes(file->NativePath()), std::string(1000, 'n') + std::string(4000, 'o'));
+}
+
 TEST(MemoryBlock, TypedAccessStaysInside)
 {
     EXPECT_FALSE(MemoryBlock::New(-1));

@@ -77,12 +77,14 @@ std::int64_t NextSaveLength(int reports)
     return length;
 }
 
-// Saves two contents in turn in a child that is killed in the middle of one of its saves;
-// every kill must leave one of them, complete and with its codes. Gives "" or what went wrong.
-std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills)
+// Saves two contents of length bytes in turn in a child that is killed in the middle of one of
+// its saves; every kill must leave one of them, complete and with its codes. Gives "" or what
+// went wrong.
+std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills,
+                            std::size_t length = 30000)
 {
-    const std::string oldData(30000, 'o');
-    const std::string newData(30000, 'n');
+    const std::string oldData(length, 'o');
+    const std::string newData(length, 'n');
     SaveData(oldData, name);
     std::mt19937 random(static_cast<unsigned>(kills * 7919 + name.size()));
     std::uniform_int_distribution<int> warmSaves(1, 2);
@@ -148,6 +150,38 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
     return "";
 }
 
+// Root may write anywhere; the player is an ordinary user. As root, gives the scratch tree to
+// the user that PlayerRun becomes.
+constexpr uid_t Player = 65534;
+
+void HandToThePlayer(const UserFolders& scratch)
+{
+    if (geteuid() != 0) {
+        return;
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
+        ASSERT_EQ(lchown(entry.path().c_str(), Player, Player), 0);
+    }
+    ASSERT_EQ(chown(scratch.Root().c_str(), Player, Player), 0);
+}
+
+// A run of the program by the player, in a process of its own, that stores letter; gives the
+// letter it read.
+std::string PlayerRun(const std::string& letter)
+{
+    return RunInChild([&]() -> std::string {
+        if (geteuid() == 0 && (setgid(Player) != 0 || setuid(Player) != 0)) {
+            return "cannot become another user";
+        }
+        auto store = RestoredStore();
+        store->DefaultData("1");
+        const std::string read = store->GetPartData(1, 1);
+        store->SetPartData(letter, 1);
+        store->Save();
+        return read;
+    });
+}
+
 // Three runs of the program, each a process of its own: each reads the volume letter the one
 // before stored, past a foreign file under the name. Gives "" or what went wrong.
 std::string ThreeRuns(const UserFolders& scratch)
@@ -208,6 +242,17 @@ TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
     EXPECT_EQ(result, "");
 }
 
+// Where no shadow can be made (the temporary folders are taken by something not ours) the file
+// is written in place. The data are the size of the game's own, which one write puts in place.
+TEST(PrefsSafetyTest, KillsDuringSavesInPlaceLeaveOldOrNewContents)
+{
+    UserFolders scratch;
+    WriteBytes(scratch.Temporary() + "/kalmeno-" + std::to_string(getuid()), "");
+    WriteBytes(scratch.Prefs() + "/.kalmeno-temp", "");
+    ASSERT_FALSE(std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name)->TemporaryFolder());
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 200, 1000), "");
+}
+
 TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
 {
     UserFolders scratch;
@@ -230,46 +275,38 @@ TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
     EXPECT_TRUE(NamesIn(scratch.Prefs()).empty()) << "no half file appears under the name";
 }
 
-TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderCostsOnlyTheSave)
+TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderGetsItsFileWrittenInPlace)
 {
     UserFolders scratch;
     SaveData("D");
     const std::string file = scratch.Prefs() + "/" + Name;
     const struct stat before = StatOf(file);
-    const bool asRoot = geteuid() == 0;
-    if (asRoot) {
-        // Root may write anywhere; the player is an ordinary user.
-        for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
-            ASSERT_EQ(lchown(entry.path().c_str(), 65534, 65534), 0);
-        }
-        ASSERT_EQ(chown(scratch.Root().c_str(), 65534, 65534), 0);
-    }
-    fs::permissions(scratch.Prefs(), fs::perms::owner_read | fs::perms::owner_exec);
-    // A run of the program by the player; the letter it read.
-    const auto run = [&] {
-        return RunInChild([&]() -> std::string {
-            if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) {
-                return "cannot become another user";
-            }
-            auto store = RestoredStore();
-            store->DefaultData("1");
-            const std::string letter = store->GetPartData(1, 1);
-            store->SetPartData("A", 1);
-            store->Save();
-            return letter;
-        });
+    HandToThePlayer(scratch);
+    const auto readOnly = [&](bool on) {
+        fs::permissions(scratch.Prefs(),
+                        on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
     };
+    readOnly(true);
 
-    EXPECT_EQ(run(), "D");
-    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "D"), "");
+    // The file itself may be written: the save goes in place, over the old bytes.
+    EXPECT_EQ(PlayerRun("A"), "D");
+    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "A"), "");
     EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
     EXPECT_EQ(NamesIn(scratch.Prefs()), std::vector<std::string>{Name});
-    EXPECT_TRUE(FilesUnder(scratch.Temporary()).empty()) << "the shadow that could not go in is removed";
+    EXPECT_TRUE(FilesUnder(scratch.Temporary()).empty()) << "no shadow that could not go in";
 
-    // With no file at all, every run saves in vain, and none leaves its shadow behind.
+    // The file read-only too: only the save is lost.
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    EXPECT_EQ(PlayerRun("B"), "A");
+    EXPECT_EQ(CheckFile(scratch.Prefs(), Name, "A"), "");
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
+
+    // With no file at all, every run saves in vain, and none leaves a file behind.
+    readOnly(false);
     fs::remove(file);
+    readOnly(true);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(run(), "1");
+        EXPECT_EQ(PlayerRun("A"), "1");
     }
     EXPECT_TRUE(NamesIn(scratch.Prefs()).empty());
     EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
@@ -304,6 +341,28 @@ TEST(PrefsOddFilesTest, ALinkedPreferencesFileStaysALink)
         EXPECT_EQ(FilesUnder(folder + "/.kalmeno-temp"), std::vector<std::string>{});
         fs::remove(link);
     }
+}
+
+TEST(PrefsOddFilesTest, ALinkIntoAFolderThePlayerCannotWriteGetsTheNewValue)
+{
+    UserFolders scratch;
+    const std::string locked = scratch.Root() + "/locked";
+    fs::create_directory(locked);
+    const auto linked = std::make_shared<FolderItem>(locked + "/" + Name);
+    WriteBytes(linked->NativePath(), "00D");
+    ASSERT_TRUE(linked->SetMacType("PREF") && linked->SetMacCreator("KLMa"));
+    const std::string link = scratch.Prefs() + "/" + Name;
+    fs::create_symlink(linked->NativePath(), link);
+    HandToThePlayer(scratch);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_EQ(PlayerRun("A"), "D");
+    std::error_code error;
+    EXPECT_EQ(fs::read_symlink(link, error), linked->NativePath()) << "still the same link";
+    EXPECT_EQ(CheckFile(locked, Name, "A"), "");
+    EXPECT_EQ(PlayerRun("B"), "A") << "the next run reads it";
+    EXPECT_EQ(NamesIn(locked), std::vector<std::string>{Name});
+    EXPECT_EQ(FilesUnder(scratch.Temporary()), std::vector<std::string>{});
 }
 
 // The bytes this process has read so far, from /proc/self/io.
