@@ -252,6 +252,17 @@ bool FolderItem::SetMacCreator(const String& code)
     return WriteCode(itsPath, CreatorKey, code);
 }
 
+Int32 FolderItem::Permissions() const
+{
+    const auto info = Status(itsPath);
+    return info ? static_cast<Int32>(info->st_mode & 07777) : -1;
+}
+
+bool FolderItem::SetPermissions(Int32 bits)
+{
+    return bits >= 0 && chmod(itsPath.c_str(), static_cast<mode_t>(bits & 07777)) == 0;
+}
+
 Int32 FolderItem::MacVRefNum() const
 {
     const auto info = Status(fs::path(itsPath).parent_path().string());

@@ -34,6 +34,10 @@ public:
     String MacCreator() const;
     bool SetMacCreator(const String& code);
 
+    // The permission bits, as chmod takes them; -1 when the item cannot be reached.
+    Int32 Permissions() const;
+    bool SetPermissions(Int32 bits);
+
     // Numbers for the volume and the folder holding this item, as FileExchange resolves them.
     Int32 MacVRefNum() const;
     Int32 MacDirID() const;

@@ -108,16 +108,20 @@ void ShadowFiler::CleanUp()
                 // New contents that cannot take the target's place are not left behind.
                 ItsShadowFile->Delete();
             }
-        } else if (IsFsspAvail && TbExchangeFiles(ItsBaseFile, ItsShadowFile)) {
-            ItsShadowFile->Delete();
-        } else if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
-            // The move replaces the target in one step, so the target is never missing. Only
-            // where it cannot replace an existing file is the target deleted first; a shadow
-            // that can never take the target's place is not left behind.
-            if (ItsBaseFile->Delete()) {
-                ItsShadowFile->MoveFileTo(ItsBaseFile);
-            } else {
+        } else {
+            // The new contents keep the permission bits the file had: a private file stays private.
+            ItsShadowFile->SetPermissions(ItsBaseFile->Permissions());
+            if (IsFsspAvail && TbExchangeFiles(ItsBaseFile, ItsShadowFile)) {
                 ItsShadowFile->Delete();
+            } else if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
+                // The move replaces the target in one step, so the target is never missing. Only
+                // where it cannot replace an existing file is the target deleted first; a shadow
+                // that can never take the target's place is not left behind.
+                if (ItsBaseFile->Delete()) {
+                    ItsShadowFile->MoveFileTo(ItsBaseFile);
+                } else {
+                    ItsShadowFile->Delete();
+                }
             }
         }
     }

@@ -38,7 +38,8 @@ public:
     // and once the filer has ended).
     virtual std::shared_ptr<FolderItem> RefShadowFile();
     virtual bool RefShadowAvail();
-    // Puts the written shadow in the target's place and ends the filer.
+    // Puts the written shadow in the target's place, with the target's permission bits, and
+    // ends the filer.
     virtual void CleanUp();
 
 protected:

@@ -253,6 +253,23 @@ TEST(PrefsSafetyTest, KillsDuringSavesInPlaceLeaveOldOrNewContents)
     EXPECT_EQ(KillWhileSaving(scratch, Name, 200, 1000), "");
 }
 
+TEST(PrefsSafetyTest, AReplacedFileKeepsItsPermissions)
+{
+    UserFolders scratch;
+    // Through the exchange, then through the fallback that moves the shadow into place.
+    for (const std::string& name : {Name, UnrecordableName}) {
+        SaveData("D", name);
+        const std::string file = scratch.Prefs() + "/" + name;
+        for (const mode_t mode : {0600, 0640, 0604}) {
+            ASSERT_EQ(chmod(file.c_str(), mode), 0);
+            const std::string data = "mode " + std::to_string(mode);
+            SaveData(data, name);
+            EXPECT_EQ(CheckFile(scratch.Prefs(), name, data), "");
+            EXPECT_EQ(StatOf(file).st_mode & 07777, mode) << name;
+        }
+    }
+}
+
 TEST(PrefsSafetyTest, AWriteThatFailsLeavesTheOldFileWhole)
 {
     UserFolders scratch;
