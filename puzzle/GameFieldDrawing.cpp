@@ -70,26 +70,15 @@ void SetButtonEnabled(ButtonPicture& group, Int32 index, bool enabled)
 
 } // namespace
 
-void GameField::Initialize()
+void GameField::MakePictures()
 {
     ItsStartButton = NewButtonGroup(StartBtnPictB(), StartGroupLeft, StartBtnPictN(), StartBtnPictR(),
                                     RetryBtnPictN(), RetryBtnPictR());
     ItsUndoButton = NewButtonGroup(UndoBtnPictB(), UndoGroupLeft, UndoBtnPictN(), UndoBtnPictR(), RedoBtnPictN(),
                                    RedoBtnPictR());
-    ItsGameTable = std::make_shared<GameTable>();
-    ItsGameTable->Constructor(4, 4, 4, -4);
     ItsMaskPicture = NewMaskPicture();
     ItsCompleteFader = NewHiddenFader(CompletePict());
     ItsDeadEndFader = NewHiddenFader(DeadEndPict());
-
-    ItsLogLimit = -1;
-    ItsEndStatus = NotEnded;
-    RequestStart = false;
-    RequestAbort = false;
-    ItsButtonIndex = NoButton;
-    ItsCursorIndex = DefaultCursorIndex;
-    ItsGamePhase = StartUp;
-    ItsSubPhase = 0;
 }
 
 void GameField::PaintOffscreen()
