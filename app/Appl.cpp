@@ -20,6 +20,12 @@ public:
 
 constexpr Int32 VolumeItemCount = 10;
 
+// The preference data holds the volume as one letter at this position (from 1).
+constexpr Int32 VolumePosition = 1;
+constexpr Int32 VolumeLength = 1;
+// A first run's data. "1" is no volume letter: the sound player reads it as step 0, full volume.
+constexpr const char* DefaultPrefsData = "1";
+
 } // namespace
 
 void Appl::Event_Close()
@@ -35,9 +41,9 @@ void Appl::Event_Open()
     ItsPrefs = std::make_shared<ApplPreferences>();
     ItsPrefs->Constructor("Kalmenoの設定", "KLMa");
     ItsPrefs->Restore();
-    ItsPrefs->DefaultData("1");
+    ItsPrefs->DefaultData(DefaultPrefsData);
     ItsSoundPlayer = std::make_shared<SoundPlayer>();
-    ItsSoundPlayer->RestoreData(ItsPrefs->GetPartData(1, 1));
+    ItsSoundPlayer->RestoreData(ItsPrefs->GetPartData(VolumePosition, VolumeLength));
     ItsSoundPlayer->SetSacrifice(SilenceSnd(), 5);
     AutoQuit = true;
 }
@@ -70,7 +76,7 @@ bool Appl::GameMenuSoundVol_Action(Int32 index)
 {
     ItsSoundPlayer->SetVolume(index);
     ItsSoundPlayer->Play(SoundVolSnd());
-    ItsPrefs->SetPartData(ItsSoundPlayer->SaveData(), 1);
+    ItsPrefs->SetPartData(ItsSoundPlayer->SaveData(), VolumePosition);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "framework/RectControl.h"
 
 #include "framework/MouseCursor.h"
-#include "framework/TabPanel.h"
 #include "framework/Window.h"
 #include "framework/qt/CursorImage.h"
 #include "framework/qt/LayerAccess.h"
@@ -150,11 +149,13 @@ void RectControl::ApplyProperties(const RectControlProperties& p)
         itsImpl->widget->setToolTip(QString::fromStdString(p.HelpTag));
     }
     const auto window = Window();
-    const auto panel = window ? window->ControlByName<TabPanel>(p.InitialParent) : nullptr;
-    if (panel && panel.get() != this) {
-        panel->Host(*this, p.TabPanelIndex);
+    const auto parent = window ? window->ControlByName<RectControl>(p.InitialParent) : nullptr;
+    if (parent && parent.get() != this) {
+        parent->Host(*this, p.TabPanelIndex);
     }
 }
+
+void RectControl::Host(RectControl&, Int32) {}
 
 void RectControl::UpdateGeometry()
 {

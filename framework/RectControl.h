@@ -60,6 +60,9 @@ private:
     friend struct ControlAccess;
     struct Impl;
 
+    // Shows control on a page of this one (from 1; 0 every page), when this control has pages
+    // (RectControlProperties::InitialParent names it); others ignore it.
+    virtual void Host(RectControl& control, Int32 page);
     void UpdateGeometry();
     void UpdateShown();
 

@@ -24,10 +24,8 @@ public:
     Int32 Value() const;
     void SetValue(Int32 value);
 
-    // Shows control on page (from 1; 0 every page).
-    void Host(RectControl& control, Int32 page);
-
 private:
+    void Host(RectControl& control, Int32 page) override;
     void ShowPage();
 
     std::vector<std::pair<std::weak_ptr<RectControl>, Int32>> itsHosted;

@@ -120,7 +120,9 @@ std::shared_ptr<T> GetImplicitWindow()
 {
     for (Int32 i = 0; i < WindowCount(); ++i) {
         const auto window = WindowAt(i);
-        if (typeid(*window) == typeid(T)) {
+        // A raw pointer: under typeid, *window would call shared_ptr::operator* at run time.
+        const Window* const raw = window.get();
+        if (raw && typeid(*raw) == typeid(T)) {
             return std::static_pointer_cast<T>(window);
         }
     }

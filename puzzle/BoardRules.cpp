@@ -36,6 +36,79 @@ bool HasPartner(GameTable& board, Int32 a)
     return false;
 }
 
+// The generator's marks on the cells.
+enum CellState : Int32 { Untouched = 0, Frontier = 1, Filled = 2 };
+using CellStates = std::vector<Int32>;
+
+// The p-th frontier cell in S order, p drawn from the frontier's size; `previous` when there
+// is no such cell.
+Int32 DrawFrontierCell(const CellStates& state, Int32 frontier, Int32 previous)
+{
+    Int32 p = Draw(static_cast<double>(frontier * FrontierScale), frontier);
+    for (Int32 s = 0; s < static_cast<Int32>(state.size()); ++s) {
+        if (state[s] == Frontier) {
+            if (p < 1) {
+                return s;
+            }
+            --p;
+        }
+        YieldToNextThread();
+    }
+    return previous;
+}
+
+// The first filled neighbour of the board's current cell, from a random direction on; -1
+// for none.
+Int32 DrawFilledNeighbour(GameTable& board, const CellStates& state)
+{
+    const Int32 d0 = Draw(DirectionScale, 3);
+    Int32 neighbour = -1;
+    for (Int32 k = 0; k < 3 && neighbour < 0; ++k) {
+        const Int32 n = board.GetNextEntry((d0 + k) % 3);
+        if (n >= 0 && state[n] == Filled) {
+            neighbour = n;
+        }
+        YieldToNextThread();
+    }
+    return neighbour;
+}
+
+// Fills cell s: with 0 when it has no filled neighbour, else with a part of the neighbour's
+// number (plus 10 at times) and leaves the neighbour the rest, so that a move merges them back.
+void SplitIntoCell(GameTable& board, Int32 s, Int32 neighbour)
+{
+    const Int32 v = neighbour < 0 ? -1 : board.GetGameCell(neighbour)->RefValue();
+    if (v < 0) {
+        board.GetGameCell(s)->SetValue(0);
+        return;
+    }
+    Int32 w = v;
+    if (v < 2 || (v <= 8 && Rnd() > 0.5)) {
+        w = v + 10;
+    }
+    Int32 a = w / 2;
+    if (w % 2 != 0 && Rnd() > 0.5) {
+        a = (w + 1) / 2;
+    }
+    board.GetGameCell(s)->SetValue(a);
+    board.GetGameCell(neighbour)->SetValue(w - a);
+}
+
+// Marks the untouched neighbours of the board's current cell as frontier; how many it marked.
+Int32 AddFrontier(GameTable& board, CellStates& state)
+{
+    Int32 added = 0;
+    for (Int32 direction = 0; direction < 3; ++direction) {
+        const Int32 n = board.GetNextEntry(direction);
+        if (n >= 0 && state[n] == Untouched) {
+            state[n] = Frontier;
+            ++added;
+        }
+        YieldToNextThread();
+    }
+    return added;
+}
+
 } // namespace
 
 void WalkBoard(GameTable& board, const std::function<void(Int32 s, GameCell& cell)>& visit)
@@ -101,70 +174,20 @@ EndStatus EndOfGame(GameTable& board)
 // splitting the number of a filled neighbour into two numbers that a move would merge back.
 void MakeBoard(GameTable& board)
 {
-    enum : Int32 { Untouched = 0, Frontier = 1, Filled = 2 };
     const Int32 count = board.RefCellCount();
     if (count <= 0) {
         return;
     }
-    const auto value = [&board](Int32 s) -> Int32 { return board.GetGameCell(s)->RefValue(); };
-    const auto setValue = [&board](Int32 s, Int32 v) { board.GetGameCell(s)->SetValue(v); };
-
-    std::vector<Int32> state(static_cast<std::size_t>(count), Untouched);
+    CellStates state(static_cast<std::size_t>(count), Untouched);
     Int32 cur = Draw(StartScale, count);
     state[cur] = Frontier;
     Int32 frontier = 1;
     while (frontier >= 1) {
-        // The p-th frontier cell in S order.
-        Int32 p = Draw(static_cast<double>(frontier * FrontierScale), frontier);
-        for (Int32 s = 0; s < count; ++s) {
-            if (state[s] == Frontier) {
-                if (p < 1) {
-                    cur = s;
-                    break;
-                }
-                --p;
-            }
-            YieldToNextThread();
-        }
+        cur = DrawFrontierCell(state, frontier, cur);
         board.IndexSToCurrent(cur);
-
-        // The first filled neighbour, from a random direction on.
-        const Int32 d0 = Draw(DirectionScale, 3);
-        Int32 neighbour = -1;
-        for (Int32 k = 0; k < 3 && neighbour < 0; ++k) {
-            const Int32 n = board.GetNextEntry((d0 + k) % 3);
-            if (n >= 0 && state[n] == Filled) {
-                neighbour = n;
-            }
-            YieldToNextThread();
-        }
-
-        const Int32 v = neighbour < 0 ? -1 : value(neighbour);
-        if (v < 0) {
-            setValue(cur, 0);
-        } else {
-            Int32 w = v;
-            if (v < 2 || (v <= 8 && Rnd() > 0.5)) {
-                w = v + 10;
-            }
-            Int32 a = w / 2;
-            if (w % 2 != 0 && Rnd() > 0.5) {
-                a = (w + 1) / 2;
-            }
-            setValue(cur, a);
-            setValue(neighbour, w - a);
-        }
+        SplitIntoCell(board, cur, DrawFilledNeighbour(board, state));
         state[cur] = Filled;
-        --frontier;
-
-        for (Int32 direction = 0; direction < 3; ++direction) {
-            const Int32 n = board.GetNextEntry(direction);
-            if (n >= 0 && state[n] == Untouched) {
-                state[n] = Frontier;
-                ++frontier;
-            }
-            YieldToNextThread();
-        }
+        frontier += AddFrontier(board, state) - 1;
         YieldToNextThread();
     }
 }

@@ -13,6 +13,29 @@ inline constexpr int CellHeight = 52;
 inline constexpr int PosXStep = CellWidth / 2;
 inline constexpr int PosYStep = CellHeight / 2;
 
+// TilePict's 18 by 18 digit glyphs, placed in the middle of the wide half of a cell's triangle.
+inline constexpr int DigitSize = 18;
+inline constexpr int DigitLeft = (CellWidth - DigitSize) / 2;
+inline constexpr int DigitTopUp = 26;
+inline constexpr int DigitTopDown = 8;
+
+// The picture buttons below the board: two groups of two keys, start and retry on the left,
+// undo and redo on the right, each group 60 by 30.
+inline constexpr int ButtonGroupWidth = 60;
+inline constexpr int ButtonGroupHeight = 30;
+inline constexpr int ButtonRowTop = 262;
+inline constexpr int StartGroupLeft = 8;
+inline constexpr int UndoGroupLeft = 232;
+
+// The end status banner between the two groups: one 100 by 20 row of EndPict per status.
+inline constexpr int BannerLeft = 100;
+inline constexpr int BannerTop = 260;
+inline constexpr int BannerWidth = 100;
+inline constexpr int BannerHeight = 20;
+
+// The green disc that dims the board behind the dead end picture.
+inline constexpr int DeadEndDiscDiameter = 250;
+
 // The board side of the field is the open disc of radius 135 around the centre; it holds the
 // whole board (x 30 to 270, y 46 to 254), and the buttons below it lie outside.
 inline constexpr int BoardRadius = 135;

@@ -18,7 +18,8 @@ class Sound;
 
 class GameField : public OffscreenCanvas {
 protected:
-    // Makes the board, the button groups, the mask picture and the faders.
+    // Makes the board, the button groups, the mask picture and the faders, and sets the
+    // phase machine to its start.
     void Initialize() override;
     // Paints the whole field into the off-screen picture.
     void PaintOffscreen() override;
@@ -123,7 +124,8 @@ protected:
     Int32 ItsGamePhase = StartUp;
     Int32 ItsSubPhase = 0;
     bool RequestStart = false;
-    // The selected tile, -1 for none.
+    // The selected tile, -1 for none. It and ItsTargetCell stay 0 until the first board is
+    // shown, so the pointer over the board shows the selection cursor while it is made.
     Int32 ItsClickCell = 0;
     // Per edge direction, the selected tile's neighbour when it holds a tile, else -1.
     std::array<Int32, 3> ItsClickNext{};
@@ -148,6 +150,8 @@ protected:
     std::shared_ptr<PictureFader> ItsDeadEndFader;
 
 private:
+    // The button groups, the mask picture and the faders.
+    void MakePictures();
     // Queues a sound on the application's sound player.
     static void PushSound(const std::shared_ptr<Sound>& snd, Int32 priority);
 

@@ -12,19 +12,16 @@
 
 namespace {
 
-// TilePict's glyphs, placed in the middle of the wide half of a cell's triangle.
-constexpr Int32 DigitSize = 18;
-constexpr Int32 DigitLeft = (CellWidth - DigitSize) / 2;
-constexpr Int32 DigitTopUp = 26;
-constexpr Int32 DigitTopDown = 8;
+// The depth of a button group's composite picture.
+constexpr Int32 ButtonDepth = 32;
 
-// A group of two buttons at (offsetX, 262), hit-tested through the two shared masks.
-std::shared_ptr<ButtonPicture> NewButtonGroup(std::shared_ptr<Picture> base, Int32 offsetX,
+// A group of two buttons in the button row, hit-tested through the two shared masks.
+std::shared_ptr<ButtonPicture> NewButtonGroup(std::shared_ptr<Picture> base, Int32 left,
                                               std::shared_ptr<Picture> normal0, std::shared_ptr<Picture> pushed0,
                                               std::shared_ptr<Picture> normal1, std::shared_ptr<Picture> pushed1)
 {
     auto group = std::make_shared<ButtonPicture>();
-    group->Constructor(std::move(base), offsetX, 262, 32, true);
+    group->Constructor(std::move(base), left, ButtonRowTop, ButtonDepth, true);
     group->AddButton(std::move(normal0), std::move(pushed0), Button0Mask());
     group->AddButton(std::move(normal1), std::move(pushed1), Button1Mask());
     return group;
@@ -38,11 +35,10 @@ std::shared_ptr<PictureFader> NewHiddenFader(const std::shared_ptr<Picture>& pic
     return fader;
 }
 
-// A green picture of the field's size whose mask lets 40 % of it show through in a disc of
-// diameter 250 in the middle, and nothing outside it.
+// A green picture of the field's size whose mask lets 40 % of it show through in the dead end
+// disc in the middle, and nothing outside it.
 std::shared_ptr<Picture> NewMaskPicture()
 {
-    constexpr Int32 discDiameter = 250;
     auto picture = Picture::New(FieldSize, FieldSize, 32);
     if (!picture) {
         return nullptr;
@@ -57,7 +53,8 @@ std::shared_ptr<Picture> NewMaskPicture()
         m.ForeColor = Color(0xFFFFFF);
         m.FillRect(0, 0, FieldSize, FieldSize);
         m.ForeColor = Color(0x999999);
-        m.FillOval(FieldCentre - discDiameter / 2, FieldCentre - discDiameter / 2, discDiameter, discDiameter);
+        m.FillOval(FieldCentre - DeadEndDiscDiameter / 2, FieldCentre - DeadEndDiscDiameter / 2,
+                   DeadEndDiscDiameter, DeadEndDiscDiameter);
     }
     return picture;
 }
@@ -73,26 +70,15 @@ void SetButtonEnabled(ButtonPicture& group, Int32 index, bool enabled)
 
 } // namespace
 
-void GameField::Initialize()
+void GameField::MakePictures()
 {
-    ItsStartButton = NewButtonGroup(StartBtnPictB(), 8, StartBtnPictN(), StartBtnPictR(), RetryBtnPictN(),
-                                    RetryBtnPictR());
-    ItsUndoButton = NewButtonGroup(UndoBtnPictB(), 232, UndoBtnPictN(), UndoBtnPictR(), RedoBtnPictN(),
+    ItsStartButton = NewButtonGroup(StartBtnPictB(), StartGroupLeft, StartBtnPictN(), StartBtnPictR(),
+                                    RetryBtnPictN(), RetryBtnPictR());
+    ItsUndoButton = NewButtonGroup(UndoBtnPictB(), UndoGroupLeft, UndoBtnPictN(), UndoBtnPictR(), RedoBtnPictN(),
                                    RedoBtnPictR());
-    ItsGameTable = std::make_shared<GameTable>();
-    ItsGameTable->Constructor(4, 4, 4, -4);
     ItsMaskPicture = NewMaskPicture();
     ItsCompleteFader = NewHiddenFader(CompletePict());
     ItsDeadEndFader = NewHiddenFader(DeadEndPict());
-
-    ItsLogLimit = -1;
-    ItsEndStatus = NotEnded;
-    RequestStart = false;
-    RequestAbort = false;
-    ItsButtonIndex = NoButton;
-    ItsCursorIndex = DefaultCursorIndex;
-    ItsGamePhase = StartUp;
-    ItsSubPhase = 0;
 }
 
 void GameField::PaintOffscreen()
@@ -116,7 +102,8 @@ void GameField::PaintOffscreen()
     g.DrawPicture(BackPict(), 0, 0);
 
     if (ItsGamePhase == Ready && ItsEndStatus > Complete) {
-        g.DrawPicture(EndPict(), 100, 260, 100, 20, 0, ItsEndStatus * 20, 100, 20);
+        g.DrawPicture(EndPict(), BannerLeft, BannerTop, BannerWidth, BannerHeight, 0, ItsEndStatus * BannerHeight,
+                      BannerWidth, BannerHeight);
     }
 
     const auto triangles = TrianglePict();

@@ -1,9 +1,26 @@
-// The phase machine: one step per game tick, and the commands that set its requests.
+// The phase machine: its start, one step per game tick, and the commands that set its requests.
 
 #include "puzzle/GameField.h"
 
 #include "components/media/Sounds.h"
 #include "components/picturefader/PictureFader.h"
+
+// The empty board and the pictures, and the machine in StartUp with no game logged.
+void GameField::Initialize()
+{
+    MakePictures();
+    ItsGameTable = std::make_shared<GameTable>();
+    ItsGameTable->Constructor(4, 4, 4, -4);
+
+    ItsLogLimit = -1;
+    ItsEndStatus = NotEnded;
+    RequestStart = false;
+    RequestAbort = false;
+    ItsButtonIndex = NoButton;
+    ItsCursorIndex = DefaultCursorIndex;
+    ItsGamePhase = StartUp;
+    ItsSubPhase = 0;
+}
 
 void GameField::GameStep()
 {

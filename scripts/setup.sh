@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make pkg-config python3
+  g++ clang clang-format cmake make pkg-config python3 git
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: the unit, widget and end-to-end tests,
 # the unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the benchmarks, which print their figures beside their targets.
+# and the benchmarks, which print their figures beside their targets. The game itself is
+# also built with Clang, whose warnings, like GCC's, are errors.
 # Every option is given, so a tree left by play.sh or an earlier build is brought back
 # to what the tests need; a run that finds no test or no benchmark fails.
 set -euo pipefail
@@ -21,6 +22,10 @@ bash "$top/scripts/build.sh" "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
 echo "== Unit tests under the sanitizers"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$top/build-sanitize" --output-on-failure --no-tests=error -j"$(nproc)" -L unit
+
+echo "== Build (Clang, the game only)"
+bash "$top/scripts/build.sh" "$top/build-clang" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
+  -DKALMENO_TESTS=OFF -DKALMENO_BENCH=OFF -DKALMENO_SANITIZE=OFF
 
 echo "== Benchmarks"
 bash "$top/bench/run.sh" "$top/build"

@@ -1,6 +1,5 @@
 #include "components/periodicthread/PeriodicThread.h"
 
-#include "components/periodictimer/PeriodicTimer.h"
 #include "framework/Maths.h"
 
 void PeriodicThread::Run()
@@ -21,7 +20,7 @@ void PeriodicThread::Event_Run()
         const double now = Microseconds();
         // Also when the clock has gone back.
         if (ItsNextTime < now || now < ItsLastTime) {
-            const std::shared_ptr<PeriodicTimer> owner = ItsOwner.lock();
+            const std::shared_ptr<Owner> owner = ItsOwner.lock();
             if (!owner) {
                 return;
             }
@@ -38,7 +37,7 @@ String PeriodicThread::VersionInfo()
     return "2012-05-25,1";
 }
 
-void PeriodicThread::SetOwner(const std::shared_ptr<PeriodicTimer>& owner)
+void PeriodicThread::SetOwner(const std::shared_ptr<Owner>& owner)
 {
     ItsOwner = owner;
 }

@@ -1,6 +1,5 @@
 #include "components/periodictimer/PeriodicTimer.h"
 
-#include "components/periodicthread/PeriodicThread.h"
 #include "framework/Maths.h"
 
 #include <cstdint>

@@ -4,14 +4,15 @@
 // beyond five intervals behind, the schedule starts afresh. The argument of each action is
 // the previous action's duration in percent of the interval, negated after a restart.
 
+#include "components/periodicthread/PeriodicThread.h"
 #include "framework/Event.h"
 #include "framework/Timer.h"
 
 #include <memory>
 
-class PeriodicThread;
-
-class PeriodicTimer : public Timer, public std::enable_shared_from_this<PeriodicTimer> {
+class PeriodicTimer : public Timer,
+                      public PeriodicThread::Owner,
+                      public std::enable_shared_from_this<PeriodicTimer> {
 public:
     Event<void(PeriodicTimer&)> PeriodicStart;
     Event<void(PeriodicTimer&, Int32 load)> PeriodicAction;
@@ -36,7 +37,7 @@ protected:
 
 public:
     // A poll from the thread of thread mode.
-    virtual void ExternalTrigger();
+    void ExternalTrigger() override;
     // Polls come from a PeriodicThread about once a millisecond; only while stopped. The timer
     // must be owned by a shared_ptr for its thread to reach it.
     virtual void SetThreadMode(bool b);

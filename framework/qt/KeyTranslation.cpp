@@ -5,25 +5,25 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, char>, 16> kControlKeys{{{Qt::Key_Left, 28},
-                                                             {Qt::Key_Right, 29},
-                                                             {Qt::Key_Up, 30},
-                                                             {Qt::Key_Down, 31},
-                                                             {Qt::Key_Return, 13},
-                                                             {Qt::Key_Enter, 3},
-                                                             {Qt::Key_Escape, 27},
-                                                             {Qt::Key_Backspace, 8},
-                                                             {Qt::Key_Help, 5},
-                                                             {Qt::Key_Delete, 127},
-                                                             {Qt::Key_Home, 1},
-                                                             {Qt::Key_End, 4},
-                                                             {Qt::Key_PageUp, 11},
-                                                             {Qt::Key_PageDown, 12},
-                                                             {Qt::Key_Tab, 9},
-                                                             {Qt::Key_Backtab, 9}}};
+constexpr std::array<std::pair<int, char>, 16> ControlKeys{{{Qt::Key_Left, 28},
+                                                            {Qt::Key_Right, 29},
+                                                            {Qt::Key_Up, 30},
+                                                            {Qt::Key_Down, 31},
+                                                            {Qt::Key_Return, 13},
+                                                            {Qt::Key_Enter, 3},
+                                                            {Qt::Key_Escape, 27},
+                                                            {Qt::Key_Backspace, 8},
+                                                            {Qt::Key_Help, 5},
+                                                            {Qt::Key_Delete, 127},
+                                                            {Qt::Key_Home, 1},
+                                                            {Qt::Key_End, 4},
+                                                            {Qt::Key_PageUp, 11},
+                                                            {Qt::Key_PageDown, 12},
+                                                            {Qt::Key_Tab, 9},
+                                                            {Qt::Key_Backtab, 9}}};
 
 // Keys that only change or lock what other keys do.
-constexpr std::array<int, 13> kModifierKeys{
+constexpr std::array<int, 13> ModifierKeys{
     Qt::Key_Shift,    Qt::Key_Control, Qt::Key_Meta,        Qt::Key_Alt,     Qt::Key_AltGr,
     Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock,  Qt::Key_Super_L, Qt::Key_Super_R,
     Qt::Key_Hyper_L,  Qt::Key_Hyper_R, Qt::Key_Mode_switch,
@@ -31,7 +31,7 @@ constexpr std::array<int, 13> kModifierKeys{
 
 // The code of every key that stands for no character: function keys, Insert, Print, the
 // keypad's 5 without Num Lock and the like.
-constexpr char kFunctionKeyCode = 16;
+constexpr char FunctionKeyCode = 16;
 
 bool IsPrintable(const QString& text)
 {
@@ -66,12 +66,12 @@ QString CharacterOf(const QKeyEvent& event)
 
 String KeyStringOf(const QKeyEvent& event)
 {
-    for (const auto& [key, code] : kControlKeys) {
+    for (const auto& [key, code] : ControlKeys) {
         if (event.key() == key) {
             return String(1, code);
         }
     }
-    for (const int key : kModifierKeys) {
+    for (const int key : ModifierKeys) {
         if (event.key() == key) {
             return String();
         }
@@ -82,5 +82,5 @@ String KeyStringOf(const QKeyEvent& event)
         return event.text().toStdString();
     }
     const QString character = CharacterOf(event);
-    return character.isEmpty() ? String(1, kFunctionKeyCode) : character.toStdString();
+    return character.isEmpty() ? String(1, FunctionKeyCode) : character.toStdString();
 }

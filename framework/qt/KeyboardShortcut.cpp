@@ -8,11 +8,11 @@
 
 namespace {
 
-constexpr Qt::KeyboardModifiers kModifierKeys = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier |
-                                                Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers ShortcutModifiers = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier |
+                                                    Qt::MetaModifier;
 
 // Shift's counterparts of the unshifted keys on a US keyboard.
-constexpr std::array<std::pair<char, char>, 21> kShifted{{
+constexpr std::array<std::pair<char, char>, 21> ShiftedCharacters{{
     {'~', '`'}, {'!', '1'},  {'@', '2'}, {'#', '3'},  {'$', '4'}, {'%', '5'}, {'^', '6'},
     {'&', '7'}, {'*', '8'},  {'(', '9'}, {')', '0'},  {'_', '-'}, {'+', '='}, {'{', '['},
     {'}', ']'}, {'|', '\\'}, {':', ';'}, {'"', '\''}, {'<', ','}, {'>', '.'}, {'?', '/'},
@@ -24,7 +24,7 @@ int PhysicalKey(int key)
     if (key >= 'a' && key <= 'z') {
         return key - 'a' + 'A';
     }
-    for (const auto& [shifted, plain] : kShifted) {
+    for (const auto& [shifted, plain] : ShiftedCharacters) {
         if (key == shifted) {
             return plain;
         }
@@ -73,7 +73,7 @@ std::optional<KeyboardShortcut> KeyboardShortcut::Parse(const String& text)
 
 bool KeyboardShortcut::Matches(const QKeyEvent& event) const
 {
-    return (event.modifiers() & kModifierKeys) == itsModifiers && PhysicalKey(event.key()) == itsKey;
+    return (event.modifiers() & ShortcutModifiers) == itsModifiers && PhysicalKey(event.key()) == itsKey;
 }
 
 QString KeyboardShortcut::DisplayText() const

@@ -55,7 +55,7 @@ std::shared_ptr<MenuItem> FindShortcut(const MenuItem& menu, const QKeyEvent& ev
 
 // The copy command, which the layer serves itself for the text area that holds the
 // keyboard in the frontmost window, while text is selected in it.
-const char* const kCopyItemName = "EditCopy";
+const char* const CopyItemName = "EditCopy";
 
 QPlainTextEdit* TextAreaWithSelection()
 {
@@ -72,7 +72,7 @@ void MenuCommands::RunEnablingPass()
     ApplicationAccess::OpenOnce();
     for (const auto& bar : ActiveMenuBars()) {
         ResetEnabled(*bar);
-        if (const auto copy = bar->Lookup(kCopyItemName); copy && TextAreaWithSelection()) {
+        if (const auto copy = bar->Lookup(CopyItemName); copy && TextAreaWithSelection()) {
             copy->Enable();
         }
     }
@@ -87,7 +87,7 @@ void MenuCommands::RunEnablingPass()
 void MenuCommands::Choose(MenuItem& item)
 {
     const auto keep = item.shared_from_this();
-    if (QPlainTextEdit* area = TextAreaWithSelection(); area && item.Name() == kCopyItemName) {
+    if (QPlainTextEdit* area = TextAreaWithSelection(); area && item.Name() == CopyItemName) {
         area->copy();
         return;
     }

@@ -44,8 +44,8 @@ const std::vector<CellPlace>& BoardCells()
 
 const std::vector<QPointF>& CellTriangle(bool up)
 {
-    static const std::vector<QPointF> upward{{30, 0}, {60, 52}, {0, 52}};
-    static const std::vector<QPointF> downward{{0, 0}, {60, 0}, {30, 52}};
+    static const std::vector<QPointF> upward{{PosXStep, 0}, {CellWidth, CellHeight}, {0, CellHeight}};
+    static const std::vector<QPointF> downward{{0, 0}, {CellWidth, 0}, {PosXStep, CellHeight}};
     return up ? upward : downward;
 }
 

@@ -56,7 +56,7 @@ void PaintKey(QPainter& p, int key, KeyState state, const KeyStyle& style)
 
 QImage KeyLayer(int key, KeyState state, const KeyStyle& style)
 {
-    QImage layer = LayerImage(GroupWidth, GroupHeight);
+    QImage layer = LayerImage(ButtonGroupWidth, ButtonGroupHeight);
     QPainter p(&layer);
     SmoothPainter(p);
     PaintKey(p, key, state, style);
@@ -68,7 +68,7 @@ QImage KeyLayer(int key, KeyState state, const KeyStyle& style)
 ButtonGroupArt ButtonGroup(const QImage& back, QPoint offset, const KeyStyle keys[2])
 {
     ButtonGroupArt art;
-    art.base = back.copy(offset.x(), offset.y(), GroupWidth, GroupHeight);
+    art.base = back.copy(offset.x(), offset.y(), ButtonGroupWidth, ButtonGroupHeight);
     for (int key = 0; key < 2; ++key) {
         art.base = Composite(art.base, KeyLayer(key, KeyState::Disabled, keys[key]));
     }
@@ -81,7 +81,7 @@ ButtonGroupArt ButtonGroup(const QImage& back, QPoint offset, const KeyStyle key
 
 QImage ButtonMask(int key)
 {
-    QImage mask = OpaqueImage(GroupWidth, GroupHeight);
+    QImage mask = OpaqueImage(ButtonGroupWidth, ButtonGroupHeight);
     QPainter p(&mask);
     SmoothPainter(p);
     p.setPen(Qt::NoPen);

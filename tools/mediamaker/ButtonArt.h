@@ -1,17 +1,16 @@
 #pragma once
 // The picture buttons: two keys side by side in a 60 by 30 group.
 
+#include "puzzle/FieldGeometry.h"
+
 #include <QImage>
 #include <QPainter>
 
 #include <functional>
 
-inline constexpr int GroupWidth = 60;
-inline constexpr int GroupHeight = 30;
-
 // Where the field draws the two groups.
-inline constexpr QPoint StartGroupOffset(8, 262);
-inline constexpr QPoint UndoGroupOffset(232, 262);
+inline constexpr QPoint StartGroupOffset(StartGroupLeft, ButtonRowTop);
+inline constexpr QPoint UndoGroupOffset(UndoGroupLeft, ButtonRowTop);
 
 // Paints a key's glyph centred on a point in an ink.
 using GlyphPainter = std::function<void(QPainter&, QPointF centre, const QColor& ink)>;

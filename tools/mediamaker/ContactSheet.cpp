@@ -1,9 +1,9 @@
 #include "tools/mediamaker/ContactSheet.h"
 
+#include "puzzle/FieldGeometry.h"
 #include "tools/mediamaker/Art.h"
 #include "tools/mediamaker/BoardGeometry.h"
 #include "tools/mediamaker/ButtonArt.h"
-#include "tools/mediamaker/FieldArt.h"
 #include "tools/mediamaker/Palette.h"
 
 #include <QPainterPath>
@@ -72,8 +72,10 @@ QImage DrawScene(const std::vector<NamedImage>& set, const Scene& scene)
         const bool hi = std::find(scene.highlighted.begin(), scene.highlighted.end(), int(i)) !=
                         scene.highlighted.end();
         const CellPlace& c = cells[i];
-        p.drawImage(QPoint(c.left, c.top), hi ? highlighted : triangles, QRect(0, c.up ? 52 : 0, 60, 52));
-        p.drawImage(QPoint(c.left + 21, c.top + (c.up ? 26 : 8)), digits, QRect(v * 18, 0, 18, 18));
+        p.drawImage(QPoint(c.left, c.top), hi ? highlighted : triangles,
+                    QRect(0, c.up ? CellHeight : 0, CellWidth, CellHeight));
+        p.drawImage(QPoint(c.left + DigitLeft, c.top + (c.up ? DigitTopUp : DigitTopDown)), digits,
+                    QRect(v * DigitSize, 0, DigitSize, DigitSize));
     }
     if (scene.greenDisc) {
         p.save();
@@ -81,7 +83,7 @@ QImage DrawScene(const std::vector<NamedImage>& set, const Scene& scene)
         p.setOpacity(palette::DeadEndGreenOpacity);
         p.setPen(Qt::NoPen);
         p.setBrush(palette::DeadEndGreen.ToColor());
-        p.drawEllipse(25, 25, 250, 250);
+        p.drawEllipse(QPoint(FieldCentre, FieldCentre), DeadEndDiscDiameter / 2, DeadEndDiscDiameter / 2);
         p.restore();
     }
     if (!scene.endPicture.isEmpty()) {

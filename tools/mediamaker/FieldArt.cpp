@@ -207,13 +207,12 @@ QImage TrianglePicture(bool highlighted)
 
 QImage TilePicture()
 {
-    constexpr int Glyph = 18;
-    QImage tiles = OpaqueImage(10 * Glyph, Glyph, TileFace.ToColor());
+    QImage tiles = OpaqueImage(10 * DigitSize, DigitSize, TileFace.ToColor());
     QPainter p(&tiles);
     SmoothPainter(p);
     for (int v = 0; v <= 9; ++v) {
-        DrawText(p, QString::number(v), Gothic(16), QPointF(v * Glyph + Glyph / 2.0, Glyph / 2.0), DigitInk[v],
-                 0.7);
+        DrawText(p, QString::number(v), Gothic(16), QPointF(v * DigitSize + DigitSize / 2.0, DigitSize / 2.0),
+                 DigitInk[v], 0.7);
     }
     return tiles;
 }

@@ -20,9 +20,3 @@ QImage EndPicture(const QImage& back);
 // CompletePict / DeadEndPict: plaques shown centred on the field, pure white outside them.
 QImage CompletePicture(const QImage& back);
 QImage DeadEndPicture(const QImage& back);
-
-// The offsets the field draws its pictures at, for the pictures that must match it.
-inline constexpr int BannerLeft = 100;
-inline constexpr int BannerTop = 260;
-inline constexpr int BannerWidth = 100;
-inline constexpr int BannerHeight = 20;
