@@ -13,6 +13,8 @@
 #include <QWidget>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <array>
@@ -20,6 +22,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -175,6 +178,42 @@ public:
     }
 };
 
+// Threads that name no stack size get glibc's own default instead of the stack limit (8 MiB
+// as a rule): under a limit on the address space the toolkit's threads still start, where a
+// failed start leaves the toolkit waiting for them for ever.
+void SmallThreadStacks()
+{
+    constexpr std::size_t StackBytes = 2 * 1024 * 1024;
+    pthread_attr_t attributes;
+    if (pthread_getattr_default_np(&attributes) != 0) {
+        return;
+    }
+    std::size_t current = 0;
+    if (pthread_attr_getstacksize(&attributes, &current) == 0 && current > StackBytes &&
+        pthread_attr_setstacksize(&attributes, StackBytes) == 0) {
+        pthread_setattr_default_np(&attributes);
+    }
+    pthread_attr_destroy(&attributes);
+}
+
+// Below this much address space the toolkit and its libraries cannot come up: they end in a
+// failed allocation of their own, each with its own messages.
+constexpr rlim_t LeastAddressSpace = 128 * 1024 * 1024;
+
+// Ends the process with one line when the address space is limited to less than the game needs.
+void EndWhenTheAddressSpaceIsTooSmall()
+{
+    struct rlimit space {};
+    if (getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY &&
+        space.rlim_cur < LeastAddressSpace) {
+        std::fprintf(stderr,
+                     "%s: not enough memory (the address space is limited to %llu MiB, %llu MiB are needed)\n",
+                     program_invocation_short_name, static_cast<unsigned long long>(space.rlim_cur >> 20),
+                     static_cast<unsigned long long>(LeastAddressSpace >> 20));
+        std::exit(1);
+    }
+}
+
 } // namespace
 
 struct Runtime::Toolkit {
@@ -189,8 +228,12 @@ Runtime RunFrameworkInitialization(int& argc, char** argv)
 
 Runtime::Runtime(int& argc, char** argv)
 {
+    EndWhenTheAddressSpaceIsTooSmall();
     std::signal(SIGXFSZ, SIG_IGN);
+    SmallThreadStacks();
     MessageGate::Install();
+    // The menu bar is always the window's own: no probe for a global menu over D-Bus.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     {
         const MessagesHeldWhileConnecting held;
         itsToolkit = std::make_unique<Toolkit>(argc, argv);
