@@ -1,6 +1,7 @@
 #include "framework/Runtime.h"
 
 #include "framework/Application.h"
+#include "framework/qt/DisplayLoss.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
 #include "framework/qt/MessageGate.h"
@@ -27,6 +28,44 @@
 #include <vector>
 
 namespace {
+
+// The toolkit's platform plugin reads replies that a display lost while it connects does not
+// give, and faults on them. For as long as it lives, such a fault ends the process with the
+// one line of a lost display and status 1.
+class FaultsWhileConnectingMeanALostDisplay {
+public:
+    FaultsWhileConnectingMeanALostDisplay()
+    {
+        struct sigaction action {};
+        action.sa_handler = EndWithLostDisplay;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], &action, &itsPrevious[i]);
+        }
+    }
+
+    ~FaultsWhileConnectingMeanALostDisplay()
+    {
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], &itsPrevious[i], nullptr);
+        }
+    }
+
+    FaultsWhileConnectingMeanALostDisplay(const FaultsWhileConnectingMeanALostDisplay&) = delete;
+    FaultsWhileConnectingMeanALostDisplay& operator=(const FaultsWhileConnectingMeanALostDisplay&) = delete;
+
+private:
+    static constexpr std::array<int, 2> Signals{SIGSEGV, SIGBUS};
+
+    static void EndWithLostDisplay(int)
+    {
+        DisplayLoss::TellFromSignalHandler();
+        _exit(1);
+    }
+
+    std::array<struct sigaction, Signals.size()> itsPrevious{};
+};
 
 // While the toolkit connects to the display, its messages are held back: when no platform can be
 // started, its fatal message and the warnings before it give way to one line of ours. Once it
@@ -236,7 +275,10 @@ Runtime::Runtime(int& argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     {
         const MessagesHeldWhileConnecting held;
+        const FaultsWhileConnectingMeanALostDisplay faults;
         itsToolkit = std::make_unique<Toolkit>(argc, argv);
+        // Before the held messages go on: those about a connection lost meanwhile give way to one line.
+        DisplayLoss::Watch();
     }
     // AutoQuit decides, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
