@@ -209,6 +209,7 @@ public:
         }
         try {
             ApplicationAccess::CloseAtExit();
+            FolderAccess::RemoveMadeTemporaryFolders();
         } catch (...) {
             // The process ends all the same.
         }
@@ -292,6 +293,7 @@ Runtime::~Runtime()
     RuntimeRegisterAppObject(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SoundAccess::FinishLoads();
+    FolderAccess::RemoveMadeTemporaryFolders();
     // Widgets of controls that never joined a window.
     const QWidgetList leftOver = QApplication::topLevelWidgets();
     QList<QPointer<QWidget>> widgets(leftOver.begin(), leftOver.end());
