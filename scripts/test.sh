@@ -19,7 +19,8 @@ echo "== Build (sanitizers)"
 bash "$top/scripts/build.sh" "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
   -DKALMENO_TESTS=ON -DKALMENO_BENCH=OFF -DKALMENO_SANITIZE=ON
 echo "== Unit tests under the sanitizers"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$top/tests/lsan.supp":print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$top/build-sanitize" --output-on-failure --no-tests=error -j"$(nproc)" -L unit
 
 echo "== Benchmarks"
