@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -240,18 +241,24 @@ void SmallThreadStacks()
 // failed allocation of their own, each with its own messages.
 constexpr rlim_t LeastAddressSpace = 128 * 1024 * 1024;
 
-// Ends the process with one line when the address space is limited to less than the game needs.
-void EndWhenTheAddressSpaceIsTooSmall()
+// Under a limit on the address space: ends the process with one line when the limit is below
+// what the game needs; otherwise every thread allocates from the one main heap, since each
+// further heap reserves 64 MiB of the space, and a thread that cannot start once it is gone
+// leaves the toolkit waiting for it for ever.
+void FitTheAddressSpaceLimit()
 {
     struct rlimit space {};
-    if (getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY &&
-        space.rlim_cur < LeastAddressSpace) {
+    if (getrlimit(RLIMIT_AS, &space) != 0 || space.rlim_cur == RLIM_INFINITY) {
+        return;
+    }
+    if (space.rlim_cur < LeastAddressSpace) {
         std::fprintf(stderr,
                      "%s: not enough memory (the address space is limited to %llu MiB, %llu MiB are needed)\n",
                      program_invocation_short_name, static_cast<unsigned long long>(space.rlim_cur >> 20),
                      static_cast<unsigned long long>(LeastAddressSpace >> 20));
         std::exit(1);
     }
+    mallopt(M_ARENA_MAX, 1);
 }
 
 } // namespace
@@ -268,7 +275,7 @@ Runtime RunFrameworkInitialization(int& argc, char** argv)
 
 Runtime::Runtime(int& argc, char** argv)
 {
-    EndWhenTheAddressSpaceIsTooSmall();
+    FitTheAddressSpaceLimit();
     std::signal(SIGXFSZ, SIG_IGN);
     SmallThreadStacks();
     MessageGate::Install();
