@@ -36,6 +36,11 @@ python3 "$(dirname "$0")/bench_idle.py" "$build/Kalmeno/bin/kalmeno"
 status=$?
 record bench_idle "$status"
 
+echo "-- bench_windows"
+python3 "$(dirname "$0")/bench_windows.py" "$build/Kalmeno/bin/kalmeno"
+status=$?
+record bench_windows "$status"
+
 if [ ${#missed[@]} -gt 0 ]; then
   echo "Benchmarks that missed a target: ${missed[*]}"
 fi

@@ -5,6 +5,7 @@
 #include "framework/TestSeams.h"
 #include "framework/TypeCodeStore.h"
 #include "framework/qt/ImageFile.h"
+#include "framework/qt/LayerAccess.h"
 #include "framework/qt/PictureBridge.h"
 
 #include <fcntl.h>
@@ -16,7 +17,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -78,15 +81,28 @@ std::optional<struct stat> Status(const String& path)
     return info;
 }
 
+// The temporary folders this process made, each with the device and inode it was made with.
+struct MadeFolder {
+    fs::path path;
+    dev_t device;
+    ino_t inode;
+};
+std::mutex madeFoldersLock;
+std::vector<MadeFolder> madeFolders;
+
 // A private folder at path (made when missing) on device, or nothing when path is not
 // such a folder of ours.
 std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
 {
-    mkdir(path.c_str(), 0700);
+    const bool made = mkdir(path.c_str(), 0700) == 0;
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
         info.st_dev != device || access(path.c_str(), W_OK | X_OK) != 0) {
         return nullptr;
+    }
+    if (made) {
+        const std::lock_guard lock(madeFoldersLock);
+        madeFolders.push_back({path, info.st_dev, info.st_ino});
     }
     return std::make_shared<FolderItem>(path.string());
 }
@@ -160,6 +176,21 @@ void SyncFolder(const fs::path& folder)
 }
 
 } // namespace
+
+void FolderAccess::RemoveMadeTemporaryFolders()
+{
+    const std::lock_guard lock(madeFoldersLock);
+    for (const MadeFolder& folder : madeFolders) {
+        // Only the folder that was made here: not one made in its place since. A folder
+        // another process still uses is not empty, and stays.
+        struct stat info {};
+        if (lstat(folder.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_dev == folder.device &&
+            info.st_ino == folder.inode) {
+            rmdir(folder.path.c_str());
+        }
+    }
+    madeFolders.clear();
+}
 
 void SetResourcesFolderOverride(std::optional<String> path)
 {

@@ -1,6 +1,7 @@
 #include "framework/Runtime.h"
 
 #include "framework/Application.h"
+#include "framework/qt/DisplayLoss.h"
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
 #include "framework/qt/MessageGate.h"
@@ -13,6 +14,9 @@
 #include <QWidget>
 
 #include <fcntl.h>
+#include <malloc.h>
+#include <pthread.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <array>
@@ -20,10 +24,49 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
 namespace {
+
+// The toolkit's platform plugin reads replies that a display lost while it connects does not
+// give, and faults on them. For as long as it lives, such a fault ends the process with the
+// one line of a lost display and status 1.
+class FaultsWhileConnectingMeanALostDisplay {
+public:
+    FaultsWhileConnectingMeanALostDisplay()
+    {
+        struct sigaction action {};
+        action.sa_handler = EndWithLostDisplay;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], &action, &itsPrevious[i]);
+        }
+    }
+
+    ~FaultsWhileConnectingMeanALostDisplay()
+    {
+        for (std::size_t i = 0; i < Signals.size(); ++i) {
+            sigaction(Signals[i], &itsPrevious[i], nullptr);
+        }
+    }
+
+    FaultsWhileConnectingMeanALostDisplay(const FaultsWhileConnectingMeanALostDisplay&) = delete;
+    FaultsWhileConnectingMeanALostDisplay& operator=(const FaultsWhileConnectingMeanALostDisplay&) = delete;
+
+private:
+    static constexpr std::array<int, 2> Signals{SIGSEGV, SIGBUS};
+
+    static void EndWithLostDisplay(int)
+    {
+        DisplayLoss::TellFromSignalHandler();
+        _exit(1);
+    }
+
+    std::array<struct sigaction, Signals.size()> itsPrevious{};
+};
 
 // While the toolkit connects to the display, its messages are held back: when no platform can be
 // started, its fatal message and the warnings before it give way to one line of ours. Once it
@@ -168,6 +211,7 @@ public:
         }
         try {
             ApplicationAccess::CloseAtExit();
+            FolderAccess::RemoveMadeTemporaryFolders();
         } catch (...) {
             // The process ends all the same.
         }
@@ -175,6 +219,48 @@ public:
         _exit(1);
     }
 };
+
+// Threads that name no stack size get glibc's own default instead of the stack limit (8 MiB
+// as a rule): under a limit on the address space the toolkit's threads still start, where a
+// failed start leaves the toolkit waiting for them for ever.
+void SmallThreadStacks()
+{
+    constexpr std::size_t StackBytes = 2 * 1024 * 1024;
+    pthread_attr_t attributes;
+    if (pthread_getattr_default_np(&attributes) != 0) {
+        return;
+    }
+    std::size_t current = 0;
+    if (pthread_attr_getstacksize(&attributes, &current) == 0 && current > StackBytes &&
+        pthread_attr_setstacksize(&attributes, StackBytes) == 0) {
+        pthread_setattr_default_np(&attributes);
+    }
+    pthread_attr_destroy(&attributes);
+}
+
+// Below this much address space the toolkit and its libraries cannot come up: they end in a
+// failed allocation of their own, each with its own messages.
+constexpr rlim_t LeastAddressSpace = 128 * 1024 * 1024;
+
+// Under a limit on the address space: ends the process with one line when the limit is below
+// what the game needs; otherwise every thread allocates from the one main heap, since each
+// further heap reserves 64 MiB of the space, and a thread that cannot start once it is gone
+// leaves the toolkit waiting for it for ever.
+void FitTheAddressSpaceLimit()
+{
+    struct rlimit space {};
+    if (getrlimit(RLIMIT_AS, &space) != 0 || space.rlim_cur == RLIM_INFINITY) {
+        return;
+    }
+    if (space.rlim_cur < LeastAddressSpace) {
+        std::fprintf(stderr,
+                     "%s: not enough memory (the address space is limited to %llu MiB, %llu MiB are needed)\n",
+                     program_invocation_short_name, static_cast<unsigned long long>(space.rlim_cur >> 20),
+                     static_cast<unsigned long long>(LeastAddressSpace >> 20));
+        std::exit(1);
+    }
+    mallopt(M_ARENA_MAX, 1);
+}
 
 } // namespace
 
@@ -190,11 +276,18 @@ Runtime RunFrameworkInitialization(int& argc, char** argv)
 
 Runtime::Runtime(int& argc, char** argv)
 {
+    FitTheAddressSpaceLimit();
     std::signal(SIGXFSZ, SIG_IGN);
+    SmallThreadStacks();
     MessageGate::Install();
+    // The menu bar is always the window's own: no probe for a global menu over D-Bus.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     {
         const MessagesHeldWhileConnecting held;
+        const FaultsWhileConnectingMeanALostDisplay faults;
         itsToolkit = std::make_unique<Toolkit>(argc, argv);
+        // Before the held messages go on: those about a connection lost meanwhile give way to one line.
+        DisplayLoss::Watch();
     }
     // AutoQuit decides, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -208,6 +301,7 @@ Runtime::~Runtime()
     RuntimeRegisterAppObject(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SoundAccess::FinishLoads();
+    FolderAccess::RemoveMadeTemporaryFolders();
     // Widgets of controls that never joined a window.
     const QWidgetList leftOver = QApplication::topLevelWidgets();
     QList<QPointer<QWidget>> widgets(leftOver.begin(), leftOver.end());

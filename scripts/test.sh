@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: the unit, widget and end-to-end tests,
-# the unit tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the unit tests once more under AddressSanitizer (with leak checks) and UndefinedBehaviorSanitizer,
 # and the benchmarks, which print their figures beside their targets. The game itself is
 # also built with Clang, whose warnings, like GCC's, are errors.
 # Every option is given, so a tree left by play.sh or an earlier build is brought back
@@ -20,7 +20,8 @@ echo "== Build (sanitizers)"
 bash "$top/scripts/build.sh" "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
   -DKALMENO_TESTS=ON -DKALMENO_BENCH=OFF -DKALMENO_SANITIZE=ON
 echo "== Unit tests under the sanitizers"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$top/tests/lsan.supp":print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$top/build-sanitize" --output-on-failure --no-tests=error -j"$(nproc)" -L unit
 
 echo "== Build (Clang, the game only)"

@@ -21,9 +21,14 @@ std::shared_ptr<Picture> NewPlainPicture(Int32 width, Int32 height)
     return picture;
 }
 
+// nullptr when there is no memory for the mask.
 std::shared_ptr<Graphics> PlainMaskGraphics(Picture& picture)
 {
-    std::shared_ptr<Graphics> g = picture.Mask(true)->Graphics();
+    const std::shared_ptr<Picture> mask = picture.Mask(true);
+    if (!mask) {
+        return nullptr;
+    }
+    std::shared_ptr<Graphics> g = mask->Graphics();
     g->UseOldRenderer = true;
     return g;
 }
@@ -43,7 +48,10 @@ void PictureFader::Constructor(const std::shared_ptr<Picture>& pic, double opaci
     if (ItsPicture) {
         ItsPicture->Graphics()->DrawPicture(pic, 0, 0);
         ItsMaskGraphics = PlainMaskGraphics(*ItsPicture);
-        if (maskMode > 0) {
+        if (!ItsMaskGraphics) {
+            // A picture that cannot fade is not shown at all.
+            ItsPicture = nullptr;
+        } else if (maskMode > 0) {
             MakeShape(pic, maskMode, maskPic);
         }
     }
@@ -138,6 +146,10 @@ void PictureFader::MakeShape(const std::shared_ptr<Picture>& pic, Int32 maskMode
     }
     Fill(*ItsMaskWork->Graphics(), white, width, height);
     ItsWorkGraphics = PlainMaskGraphics(*ItsMaskWork);
+    if (!ItsWorkGraphics) {
+        ItsOriginalMask = nullptr;
+        ItsMaskWork = nullptr;
+    }
 }
 
 // White where the picture is transparent, black where it shows fully, grey in between.

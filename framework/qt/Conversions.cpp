@@ -1,6 +1,25 @@
 #include "framework/qt/Conversions.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+
+namespace {
+
+// The family the toolkit draws Japanese in with this font: the font's own, or its fallback.
+QString JapaneseFamily(const QFont& font)
+{
+    QTextLayout layout(QStringLiteral("日本語"), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : runs.first().rawFont().familyName();
+}
+
+} // namespace
 
 QColor QColorOf(Color color)
 {
@@ -15,6 +34,13 @@ QFont QFontOf(const TextStyle& style)
     }
     if (style.TextSize > 0) {
         font.setPixelSize(qRound(style.TextSize));
+    }
+    // Digits and Latin letters after Japanese would be drawn in the Japanese font; with the Latin
+    // family named first they look the same on every line.
+    const QString latin = QFontInfo(font).family();
+    const QString japanese = JapaneseFamily(font);
+    if (!japanese.isEmpty() && japanese != latin) {
+        font.setFamilies({latin, japanese});
     }
     font.setBold(style.Bold);
     font.setItalic(style.Italic);

@@ -34,6 +34,11 @@ struct WindowAccess {
     static void ReleaseAll();
 };
 
+struct FolderAccess {
+    // Program end: removes the temporary folders this process made, where they are empty.
+    static void RemoveMadeTemporaryFolders();
+};
+
 struct SoundAccess {
     // Sounds whose file is still being decoded, released ones included.
     static Int32 LoadsInFlight();

@@ -19,6 +19,8 @@ QString ActionText(const MenuItem& item)
 
 void MenuItemViews::Attach(MenuItem& item, QAction* action)
 {
+    // The actions of menu bars that went with their windows are dropped, not kept for ever.
+    std::erase_if(item.itsViews->actions, [](const QPointer<QAction>& shown) { return shown.isNull(); });
     item.itsViews->actions.emplace_back(action);
     Update(item);
 }

@@ -1,5 +1,7 @@
 #include "framework/qt/MessageGate.h"
 
+#include "framework/qt/DisplayLoss.h"
+
 #include <QMutex>
 #include <QSet>
 #include <QString>
@@ -35,7 +37,10 @@ void MessageGate::Install()
 void MessageGate::Handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     // A fatal message ends the program: it is always told.
-    if (type == QtFatalMsg || FirstTime(text)) {
+    if (type != QtFatalMsg && DisplayLoss::IsLost()) {
+        // The toolkit's word on the loss, and on what failed with it, give way to one line.
+        DisplayLoss::Tell();
+    } else if (type == QtFatalMsg || FirstTime(text)) {
         passOn(type, context, text);
     }
 }

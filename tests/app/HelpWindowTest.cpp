@@ -8,6 +8,7 @@
 #include "framework/TextArea.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -125,6 +128,26 @@ TEST_F(HelpWindowTest, AskingAgainBringsTheSameWindowForwardAndAfterCloseANewOne
     ASSERT_NE(again, nullptr);
     EXPECT_NE(again, help);
     EXPECT_EQ(again->TabPanel1()->Value(), 0);
+}
+
+TEST_F(HelpWindowTest, AClosedWindowLeavesNeitherItsObjectNorItsWidgetsBehind)
+{
+    OpenStandInMainWindow();
+    ProcessEvents();
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    std::vector<std::weak_ptr<HelpWindow>> closed;
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        const auto help = OpenHelp();
+        ASSERT_NE(help, nullptr);
+        help->TabPanel1()->SetValue(cycle);
+        help->Close();
+        closed.push_back(help);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const auto& window : closed) {
+        EXPECT_TRUE(window.expired());
+    }
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 TEST_F(HelpWindowTest, CtrlWClosesItOnlyWhenItIsFront)

@@ -223,13 +223,16 @@ def own_folders(config=None):
 
 class Game:
     """The program on a display, with folders of its own and an empty preferences folder, or
-    config (that of an earlier run, say). preexec, when given, runs in the child just before
-    the program starts (a resource limit, say)."""
+    config (that of an earlier run, say), and a temporary folder of its own, or tmpdir. preexec,
+    when given, runs in the child just before the program starts (a resource limit, say)."""
 
-    def __init__(self, x, binary, config=None, preexec=None):
+    def __init__(self, x, binary, config=None, preexec=None, tmpdir=None):
         self.x = x
         folders = own_folders(config)
+        if tmpdir:
+            folders["TMPDIR"] = tmpdir
         self.config = folders["XDG_CONFIG_HOME"]
+        self.tmpdir = folders["TMPDIR"]
         env = dict(os.environ, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", **folders)
         env.pop("QT_QPA_PLATFORMTHEME", None)
         self.started = time.time()

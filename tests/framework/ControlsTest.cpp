@@ -11,10 +11,17 @@
 #include "framework/qt/CursorImage.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRawFont>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -105,6 +112,46 @@ TEST_F(ControlsTest, TextsKeepTheirLineEndsAndAReadOnlyAreaTakesNoTyping)
     EXPECT_EQ(qlabel.font().pixelSize(), 12);
     EXPECT_TRUE(qlabel.font().bold());
     EXPECT_TRUE(qlabel.alignment().testFlag(Qt::AlignHCenter));
+}
+
+// The font family that draws each character of an area's text, by position in the text.
+std::map<int, std::string> FamiliesDrawing(QPlainTextEdit& edit)
+{
+    edit.show();
+    std::map<int, std::string> families;
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        for (int i = 0; i < block.length() - 1; ++i) {
+            for (const QGlyphRun& run : block.layout()->glyphRuns(i, 1)) {
+                families[block.position() + i] = run.rawFont().familyName().toStdString();
+            }
+        }
+    }
+    return families;
+}
+
+TEST_F(ControlsTest, LatinLettersAndDigitsAreDrawnInOneFontOnEveryLineJapaneseOrNot)
+{
+    const QString latinLine = "Kalmeno 1.0.4 2011";
+    const QString mixedLine = "\u3000IPAゴシック 003.03 / 独立行政法人";
+    const auto area = AddPage("Area", 0, (latinLine + "\r" + mixedLine).toStdString());
+    auto& edit = static_cast<QPlainTextEdit&>(*ControlAccess::Widget(*area));
+    const std::map<int, std::string> families = FamiliesDrawing(edit);
+
+    const std::string latin = families.at(0);
+    const int mixed = int(latinLine.size()) + 1;
+    for (int i = 0; i < mixedLine.size(); ++i) {
+        const QChar c = mixedLine.at(i);
+        if (c.isDigit() || (c.isLetter() && c.unicode() < 0x80)) {
+            EXPECT_EQ(families.at(mixed + i), latin) << "at " << i << " in " << mixedLine.toStdString();
+        }
+    }
+    for (int i = 0; i < latinLine.size(); ++i) {
+        if (!latinLine.at(i).isSpace()) {
+            EXPECT_EQ(families.at(i), latin) << "at " << i << " in " << latinLine.toStdString();
+        }
+    }
+    // The Japanese is drawn, in a font that has it.
+    EXPECT_TRUE(families.count(mixed + int(mixedLine.indexOf("ゴ"))));
 }
 
 TEST(ResourceFork, CursorsComeFromNumberedPicturesWithTheirHotSpots)

@@ -4,6 +4,7 @@
 #include "framework/Sound.h"
 #include "framework/TestSeams.h"
 #include "framework/TypeCodeStore.h"
+#include "framework/qt/LayerAccess.h"
 #include "tests/framework/MediaFiles.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -230,6 +231,31 @@ TEST(FolderItem, TemporaryFolderIsOnTheSameFileSystem)
         EXPECT_EQ(Item(folder / "prefs")->TemporaryFolder()->NativePath(), temporary->NativePath());
     }
     EXPECT_FALSE(Item("/nonexistent-kalmeno/folder/file")->TemporaryFolder());
+}
+
+TEST(FolderItem, AtTheEndOnlyTheEmptyTemporaryFoldersThatTheProcessMadeAreRemoved)
+{
+    // On a tmpfs the temporary folder is made beside the file, where the test can watch it.
+    ScratchFolder made("/dev/shm");
+    ScratchFolder madeAndUsed("/dev/shm");
+    ScratchFolder foundThere("/dev/shm");
+    ScratchFolder madeAgainByAnother("/dev/shm");
+    ASSERT_EQ(mkdir((foundThere / ".kalmeno-temp").c_str(), 0700), 0);
+    std::vector<std::string> folders;
+    for (const ScratchFolder* folder : {&made, &madeAndUsed, &foundThere, &madeAgainByAnother}) {
+        auto temporary = Item(*folder / "prefs")->TemporaryFolder();
+        ASSERT_TRUE(temporary);
+        folders.push_back(temporary->NativePath());
+    }
+    WriteBytes(folders[1] + "/shadow", "in use");
+    ASSERT_EQ(rmdir(folders[3].c_str()), 0);
+    ASSERT_EQ(mkdir(folders[3].c_str(), 0700), 0);
+
+    FolderAccess::RemoveMadeTemporaryFolders();
+    EXPECT_FALSE(fs::exists(folders[0]));
+    EXPECT_EQ(ReadBytes(folders[1] + "/shadow"), "in use");
+    EXPECT_TRUE(fs::is_directory(folders[2]));
+    EXPECT_TRUE(fs::is_directory(folders[3]));
 }
 
 TEST(FolderItem, VolumeAndFolderNumbers)

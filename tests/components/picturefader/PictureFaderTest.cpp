@@ -2,9 +2,15 @@
 
 #include "framework/Graphics.h"
 #include "framework/RGBSurface.h"
+#include "tests/components/ChildProcess.h"
 #include "tests/components/TestPictures.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -237,6 +243,47 @@ TEST(PictureFader, AFaderWithoutAPictureDrawsNothing)
     fader.SetFadeRate(1.0);
     EXPECT_TRUE(DrawOnce(fader).Untouched());
     EXPECT_TRUE(fader.IsOpaque());
+}
+
+// The process's address space in bytes, from /proc.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            return std::stoull(line.substr(7)) * 1024;
+        }
+    }
+    return 0;
+}
+
+TEST(PictureFader, APictureWithoutMemoryForItsMaskIsNotShownAndNothingBreaks)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer ends the process on a failed allocation";
+#endif
+    // Room for the fader's copy of a 64 MiB picture, not for its mask as well.
+    const std::string failure = RunInChild([] {
+        const std::shared_ptr<Picture> big = SolidPicture(4096, 4096, colour);
+        const rlim_t limit = AddressSpaceInUse() + 100 * 1024 * 1024;
+        const struct rlimit space {
+            limit, limit
+        };
+        if (setrlimit(RLIMIT_AS, &space) != 0) {
+            return std::string("no limit");
+        }
+        for (const Int32 maskMode : {0, 1}) {
+            ProbeFader fader;
+            fader.Constructor(big, 1.0, maskMode, nullptr);
+            fader.SetFadeRate(-0.5);
+            if (!DrawOnce(fader).Untouched()) {
+                return std::string("a picture without a mask was drawn");
+            }
+        }
+        return std::string();
+    });
+    EXPECT_EQ(failure, "");
 }
 
 } // namespace
