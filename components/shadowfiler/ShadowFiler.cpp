@@ -12,6 +12,8 @@ namespace {
 constexpr Int32 ShadowNameBytes = 25;
 // The counter search stops once this counter has been passed: 900001 is the last one tried.
 constexpr Int32 LastCounterBeforeGivingUp = 900000;
+// How often the temporary folder is looked up when it vanished before the claim.
+constexpr Int32 TemporaryFolderLookups = 3;
 
 // A file record: vRefNum Int16 at 0, parID Int32 at 2, the length-prefixed name at 6.
 constexpr Int32 FileRecordSize = 70;
@@ -24,6 +26,22 @@ void WriteFileRecord(MemoryBlock& record, const FolderItem& file)
     record.SetInt32Value(2, file.MacDirID());
     record.SetByte(6, LenB(name));
     record.SetStringValue(7, name);
+}
+
+// Claims the first free name in the folder made of the name and a counter, as it is found, so no
+// other filer, here or in another process, can take the same shadow. The last name tried is left
+// in claimed.
+FolderItem::Claim ClaimFreeName(const FolderItem& folder, const String& name, std::shared_ptr<FolderItem>& claimed)
+{
+    Int32 counter = 0;
+    FolderItem::Claim claim = FolderItem::Claim::Taken;
+    do {
+        ++counter;
+        claimed = folder.Child(name + Format(counter, "000000"));
+        YieldToNextThread();
+        claim = claimed->ClaimName();
+    } while (claim == FolderItem::Claim::Taken && counter <= LastCounterBeforeGivingUp);
+    return claim;
 }
 
 } // namespace
@@ -46,7 +64,7 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
     // A link keeps pointing at the file: the file it names is the one replaced.
     const std::shared_ptr<FolderItem> resolved = target->Resolved();
     ItsBaseFile = resolved->NativePath() == target->NativePath() ? target : resolved;
-    const std::shared_ptr<FolderItem> temporary = ItsBaseFile->TemporaryFolder();
+    std::shared_ptr<FolderItem> temporary = ItsBaseFile->TemporaryFolder();
     if (!temporary) {
         ItsStatus = NoTemporaryFolder;
         return;
@@ -57,17 +75,20 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
         name = Left(name, Len(name) - 1);
         YieldToNextThread();
     }
-    // The name is claimed as it is found, so no other filer, here or in another process,
-    // can take the same shadow. A name that cannot be claimed at all is still handed out:
-    // the caller's write then fails and leaves the target as it was.
-    Int32 counter = 0;
-    FolderItem::Claim claim = FolderItem::Claim::Taken;
-    do {
-        ++counter;
-        ItsShadowFile = temporary->Child(name + Format(counter, "000000"));
-        YieldToNextThread();
-        claim = ItsShadowFile->ClaimName();
-    } while (claim == FolderItem::Claim::Taken && counter <= LastCounterBeforeGivingUp);
+    // A name that cannot be claimed at all is still handed out: the caller's write then fails
+    // and leaves the target as it was.
+    FolderItem::Claim claim = ClaimFreeName(*temporary, name, ItsShadowFile);
+    // Another copy of the game removes the temporary folder when it quits and leaves it empty,
+    // which may fall between the look-up and the claim: the folder is then looked up, and so
+    // made, again.
+    for (Int32 lookup = 1;
+         claim == FolderItem::Claim::Failed && !temporary->Exists() && lookup < TemporaryFolderLookups; ++lookup) {
+        temporary = ItsBaseFile->TemporaryFolder();
+        if (!temporary) {
+            break;
+        }
+        claim = ClaimFreeName(*temporary, name, ItsShadowFile);
+    }
     if (claim == FolderItem::Claim::Taken) {
         ItsShadowFile = nullptr;
         ItsStatus = NoFreeShadowName;

@@ -3,6 +3,7 @@
 #include "framework/FolderItem.h"
 #include "framework/MemoryBlock.h"
 #include "framework/TextOutputStream.h"
+#include "framework/Thread.h"
 #include "tests/components/ChildProcess.h"
 #include "tests/components/UserFolders.h"
 #include "tests/components/shadowfiler/AllocationFailure.h"
@@ -91,6 +92,20 @@ public:
 
 private:
     int itsFd;
+};
+
+// Another copy of the game quitting: it removes the emptied temporary folder in its first slice,
+// which comes at the filer's first yield.
+class FolderRemover : public Thread {
+public:
+    explicit FolderRemover(std::string folder) : itsFolder(std::move(folder)) {}
+    bool removed = false;
+
+protected:
+    void Event_Run() override { removed = rmdir(itsFolder.c_str()) == 0; }
+
+private:
+    std::string itsFolder;
 };
 
 class ShadowFilerTest : public ::testing::Test {
@@ -366,6 +381,23 @@ TEST_F(ShadowFilerTest, WithoutTemporaryFolderTheTargetItselfIsHandedOut)
     EXPECT_EQ(filer.RefStatus(), 2);
     EXPECT_EQ(filer.RefShadowFile(), nullptr);
     EXPECT_TRUE(NamesIn(scratch.Prefs()).empty());
+}
+
+TEST_F(ShadowFilerTest, ATemporaryFolderRemovedBeforeTheClaimIsMadeAgainAndTheSaveLands)
+{
+    const auto target = File("Kalmenoの設定", "00D");
+    const std::string temporary = target->TemporaryFolder()->NativePath();
+    FolderRemover remover(temporary);
+    remover.Run();
+    ShadowFiler filer;
+    filer.Constructor(target);
+    ASSERT_TRUE(remover.removed) << "the folder went between the look-up and the claim";
+    EXPECT_EQ(filer.RefStatus(), 1);
+    ASSERT_TRUE(filer.RefShadowAvail());
+    EXPECT_EQ(filer.RefShadowFile()->NativePath(), temporary + "/Kalmenoの設定000001");
+    WriteThrough(filer, "00A");
+    filer.CleanUp();
+    EXPECT_EQ(ReadBytes(target->NativePath()), "00A");
 }
 
 TEST_F(ShadowFilerTest, FolderTargetGetsNothingAndIsNotTouched)
