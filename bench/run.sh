@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every benchmark of a build tree once and prints its figures beside their targets.
-# A missed figure (exit status 1) is reported, not failed on: the machine's load is not the
-# code's fault. A benchmark that crashes or cannot run, or a tree without benchmarks, fails.
+# Runs every benchmark of a build tree once, and the benchmarks of the running game in this
+# folder, and prints their figures beside their targets. A missed figure (exit status 1) is
+# reported, not failed on: the machine's load is not the code's fault. A benchmark that crashes
+# or cannot measure (any other status; it says why), or a tree without benchmarks, fails.
 set -uo pipefail
 build=$1
 missed=()
@@ -31,10 +32,14 @@ if [ "$found" -eq 0 ]; then
   exit 1
 fi
 
-echo "-- bench_idle"
-python3 "$(dirname "$0")/bench_idle.py" "$build/Kalmeno/bin/kalmeno"
-status=$?
-record bench_idle "$status"
+# The benchmarks of the running game, each given its binary.
+for script in "$(dirname "$0")"/bench_*.py; do
+  name=$(basename "$script" .py)
+  echo "-- $name"
+  python3 "$script" "$build/Kalmeno/bin/kalmeno"
+  status=$?
+  record "$name" "$status"
+done
 
 if [ ${#missed[@]} -gt 0 ]; then
   echo "Benchmarks that missed a target: ${missed[*]}"
