@@ -368,9 +368,11 @@ class Game:
         return [(x + (a + b) // 2, y + strip.height // 2) for a, b in runs]
 
     def open_menu(self, index):
-        titles = self.menu_titles()
-        if len(titles) != 4:
-            raise AssertionError("expected 4 menu titles, found %d" % len(titles))
+        def drawn_titles():
+            titles = self.menu_titles()
+            return titles if len(titles) == 4 else None
+
+        titles = wait_until(drawn_titles, "4 menu titles drawn on the bar")
         self.click(*titles[index])
         wait_until(self.open_popups, "the menu opened by a click on its title")
 
