@@ -18,6 +18,16 @@ record() {
   esac
 }
 
+# Every benchmark gets folders of this run's own (temporary, runtime, home and the XDG ones),
+# so that the toolkit and the sound system write nothing elsewhere; removed at the end.
+scratch=$(mktemp -d -t kalmeno-bench-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch/tmp XDG_RUNTIME_DIR=$scratch/runtime HOME=$scratch/home
+export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share \
+  XDG_STATE_HOME=$HOME/.local/state
+mkdir -p -m 700 "$TMPDIR" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" \
+  "$XDG_STATE_HOME"
+
 shopt -s nullglob
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
