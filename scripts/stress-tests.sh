@@ -50,8 +50,9 @@ for round in $(seq 1 "$rounds"); do
   suite "$release" -j"$cores" || failed+=("round $round: whole suite")
 
   echo "== Round $round of $rounds: the unit suite at -j$((2 * cores)) beside $cores busy processes"
+  # Each dies with this script even when it is killed outright and its trap cannot run.
   for _ in $(seq 1 "$cores"); do
-    bash -c 'while :; do :; done' &
+    setpriv --pdeathsig KILL bash -c 'while :; do :; done' &
     hogs+=($!)
   done
   suite "$release" -j"$((2 * cores))" -L unit || failed+=("round $round: unit suite beside busy processes")
