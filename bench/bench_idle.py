@@ -24,7 +24,7 @@ import kalmeno_e2e as e2e  # noqa: E402
 
 ABOVE_POLLED_TARGET = 0.2  # percent of one core more than the window polled as the game's clock
 RSS_TARGET = 80.0          # MiB
-SETTLE = 2.0               # seconds: the first board is up and the start sound over
+SETTLE = 2.0               # seconds after a window shows (the game's: its first board) before measuring
 CLOCK_POLL_MS = 20         # the game's clock polls this often while its main window is open
 SHOW_WITHIN = 60.0         # seconds each window may take to show on a loaded machine
 
@@ -94,11 +94,12 @@ def measure_bare(x, command, seconds):
         window.stop()
 
 
-def measure_game(x, binary, seconds):
+def measure_game(x, binary, reader, seconds):
     config = tempfile.TemporaryDirectory(prefix="kalmeno-idle-")
     game = None
     try:
         game = e2e.Game(x, binary, config=config.name, show_within=SHOW_WITHIN)
+        e2e.wait_for_board(game, reader, SHOW_WITHIN)
         time.sleep(SETTLE)
         cpu = idle_cpu(game.process.pid, seconds)
         return cpu, resident_mib(game.process.pid)
@@ -117,13 +118,14 @@ def main():
     args = parser.parse_args()
     bare_binary = args.bare or os.path.join(e2e.build_dir(args.binary), "bench", "bare_window")
 
+    reader = e2e.BoardReader(e2e.resources_dir(args.binary))
     x = e2e.Xvfb()
     bares, polled, games, rss = [], [], [], 0.0
     try:
         for round_number in range(1, args.rounds + 1):
             bares.append(measure_bare(x, [bare_binary], args.seconds))
             polled.append(measure_bare(x, [bare_binary, "--poll", str(CLOCK_POLL_MS)], args.seconds))
-            game, rss = measure_game(x, args.binary, args.seconds)
+            game, rss = measure_game(x, args.binary, reader, args.seconds)
             games.append(game)
             print("round %d: bare window %.2f %%, polled %.2f %%, game %.2f %% of a core"
                   % (round_number, bares[-1], polled[-1], game), flush=True)
