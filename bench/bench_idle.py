@@ -53,12 +53,19 @@ def resident_mib(pid):
     return 0.0
 
 
-def idle_cpu(pid, seconds):
+def idle_cpu(x, process, seconds):
     """Percent of one core that the process used over the next seconds: from its threads' run
-    times, or, when a thread came or went meanwhile, from the coarser count of the whole process."""
+    times, or, when a thread came or went meanwhile, from the coarser count of the whole process.
+    Fails when the process or the display ended meanwhile, which would read as no work at all."""
+    pid = process.pid
     threads, ticks, start = thread_run_seconds(pid), cpu_seconds(pid), time.monotonic()
     time.sleep(seconds)
     threads_now, ticks_now, elapsed = thread_run_seconds(pid), cpu_seconds(pid), time.monotonic() - start
+    if x.process.poll() is not None:
+        raise RuntimeError("the X server ended with status %d while %s was measured"
+                           % (x.process.returncode, process.args[0]))
+    if process.poll() is not None:
+        raise RuntimeError("%s ended with status %d while it was measured" % (process.args[0], process.returncode))
     if threads_now and threads_now.keys() == threads.keys():
         used = sum(threads_now.values()) - sum(threads.values())
     else:
@@ -89,7 +96,7 @@ def measure_bare(x, command, seconds):
     window = BareWindow(x, command)
     try:
         time.sleep(SETTLE)
-        return idle_cpu(window.process.pid, seconds)
+        return idle_cpu(x, window.process, seconds)
     finally:
         window.stop()
 
@@ -101,7 +108,7 @@ def measure_game(x, binary, reader, seconds):
         game = e2e.Game(x, binary, config=config.name, show_within=SHOW_WITHIN)
         e2e.wait_for_board(game, reader, SHOW_WITHIN)
         time.sleep(SETTLE)
-        cpu = idle_cpu(game.process.pid, seconds)
+        cpu = idle_cpu(x, game.process, seconds)
         return cpu, resident_mib(game.process.pid)
     finally:
         if game:
