@@ -20,9 +20,8 @@ echo "== Build (sanitizers)"
 bash "$top/scripts/build.sh" "$top/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
   -DKALMENO_TESTS=ON -DKALMENO_BENCH=OFF -DKALMENO_SANITIZE=ON
 echo "== Unit tests under the sanitizers"
-ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$top/tests/lsan.supp":print_suppressions=0 \
-  UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$top/build-sanitize" --output-on-failure --no-tests=error -j"$(nproc)" -L unit
+(. "$top/scripts/sanitizer-env.sh" &&
+  ctest --test-dir "$top/build-sanitize" --output-on-failure --no-tests=error -j"$(nproc)" -L unit)
 
 echo "== Build (Clang, the game only)"
 bash "$top/scripts/build.sh" "$top/build-clang" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \

@@ -68,11 +68,6 @@ std::shared_ptr<Window> AppTest::OpenStandInMainWindow()
     return window;
 }
 
-void AppTest::Wait(int milliseconds)
-{
-    QTest::qWait(milliseconds);
-}
-
 QWidget* ContentOf(const Window& window)
 {
     return WindowAccess::Content(window);

@@ -35,9 +35,6 @@ protected:
     // another window never closes the last one.
     static std::shared_ptr<Window> OpenStandInMainWindow();
 
-    // Lets the event loop run for that long (timers included).
-    static void Wait(int milliseconds);
-
     // The preferences folder, fresh for every test.
     const ScratchFolder itsConfigFolder;
 };

@@ -27,6 +27,13 @@
 
 namespace {
 
+// Milliseconds to wait for a state the game should reach: far beyond what it needs even on a
+// loaded machine, so only a fault runs out.
+constexpr int WaitLimit = 10000;
+// Whole ticks after which a change, had there been one, would be on screen: each tick steps the
+// game and draws it.
+constexpr int TicksToShow = 3;
+
 class MainWindowTest : public AppTest {
 protected:
     void SetUp() override
@@ -41,22 +48,42 @@ protected:
         Startup();
         main = MainWindow::Instance();
         field = main->TheGameField();
+        CountTicks();
         WaitUntil([&] { return field->IsGameActive(); });
-        Wait(20);
+        WaitTicks(1);
     }
 
     template <class Condition>
-    static void WaitUntil(Condition condition, int milliseconds = 3000)
+    static void WaitUntil(Condition condition)
     {
-        for (int waited = 0; !condition() && waited < milliseconds; waited += 10) {
-            Wait(10);
-        }
-        ASSERT_TRUE(condition());
+        ASSERT_TRUE(QTest::qWaitFor(condition, WaitLimit));
+    }
+
+    // The window's own tick handler, with each tick counted once it is done.
+    void CountTicks()
+    {
+        main->GameHeltz()->PeriodicAction.Attach([this](PeriodicTimer& timer, Int32 load) {
+            main->GameHeltz_PeriodicAction(timer, load);
+            ++ticks;
+        });
+    }
+
+    // Lets the clock run that many whole ticks from now.
+    void WaitTicks(int count)
+    {
+        const int until = ticks + count;
+        WaitUntil([&] { return ticks >= until; });
     }
 
     QWidget* FieldWidget() const { return ControlAccess::Widget(*field); }
     // The board that the field shows.
     Board Shown() const { return reader.Read(FieldWidget()->grab().toImage()); }
+    // The board shown once it is `expected`, or when the wait runs out.
+    Board ShownOnceItIs(const Board& expected) const
+    {
+        static_cast<void>(QTest::qWaitFor([&] { return Shown() == expected; }, WaitLimit));
+        return Shown();
+    }
 
     // A drag from cell a onto cell b with the primary button.
     void Drag(Int32 a, Int32 b) const
@@ -80,8 +107,8 @@ protected:
         }
         Drag(moves.front().From, moves.front().To);
         WaitUntil([&] { return field->IsUndoAvail(); });
-        Wait(120);
-        EXPECT_EQ(Shown(), ApplyMove(before, moves.front()));
+        const auto after = ApplyMove(before, moves.front());
+        EXPECT_EQ(ShownOnceItIs(after), after);
         return before;
     }
 
@@ -121,6 +148,8 @@ protected:
     }
 
     std::vector<String> log;
+    // Ticks of the game clock done since CountTicks.
+    int ticks = 0;
     FieldReader reader;
     std::shared_ptr<MainWindow> main;
     std::shared_ptr<GameField> field;
@@ -216,9 +245,11 @@ TEST_F(MainWindowTest, APressQueuesItsClickForTheEndOfTheNextTick)
     log.clear();
     const auto moves = LegalMoves(Shown());
     ASSERT_FALSE(moves.empty());
+    const int pressedAfter = ticks;
     QTest::mousePress(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(moves.front().From));
     EXPECT_TRUE(std::find(log.begin(), log.end(), "click") == log.end()) << "queued, not played";
-    WaitUntil([&] { return std::find(log.begin(), log.end(), "click") != log.end(); }, 150);
+    WaitUntil([&] { return std::find(log.begin(), log.end(), "click") != log.end(); });
+    EXPECT_EQ(ticks, pressedAfter + 1) << "played as the next tick ends";
     QTest::mouseRelease(FieldWidget(), Qt::LeftButton, {}, FieldReader::Centre(moves.front().From));
 }
 
@@ -265,7 +296,7 @@ TEST_F(MainWindowTest, KeysOutsideTheFifteenBeepOnceTheOthersAreSilent)
         Press(*main, key);
     }
     EXPECT_EQ(BeepCount(), before);
-    Wait(120);
+    WaitTicks(TicksToShow);
     EXPECT_EQ(Shown(), board) << "the arrows do nothing with nothing to undo or redo";
     EXPECT_TRUE(field->IsGameActive());
     EXPECT_FALSE(main->Event_KeyDown(String(1, 28))) << "never handled, the arrows included";
@@ -280,18 +311,15 @@ TEST_F(MainWindowTest, ArrowsUndoAndRedoOneMoveOrAllWithShift)
     Press(*main, Qt::Key_Left);
     EXPECT_TRUE(field->IsRedoAvail()) << "a single undo acts at once";
     EXPECT_FALSE(field->IsUndoAvail());
-    Wait(120);
-    EXPECT_EQ(Shown(), start);
+    EXPECT_EQ(ShownOnceItIs(start), start);
 
     SetShiftKeyOverride(true);
     Press(*main, Qt::Key_Right, Qt::ShiftModifier);
     WaitUntil([&] { return field->IsUndoAvail(); });
-    Wait(120);
-    EXPECT_EQ(Shown(), played);
+    EXPECT_EQ(ShownOnceItIs(played), played);
     Press(*main, Qt::Key_Left, Qt::ShiftModifier);
     WaitUntil([&] { return field->IsRedoAvail(); });
-    Wait(120);
-    EXPECT_EQ(Shown(), start);
+    EXPECT_EQ(ShownOnceItIs(start), start);
 }
 
 TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
@@ -308,12 +336,10 @@ TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
     // Shift turns the bracket keys into braces on the way in.
     Press(*main, Qt::Key_BraceLeft, Qt::ControlModifier | Qt::ShiftModifier, "{");
     WaitUntil([&] { return field->IsRedoAvail(); });
-    Wait(120);
-    EXPECT_EQ(Shown(), start);
+    EXPECT_EQ(ShownOnceItIs(start), start);
     Press(*main, Qt::Key_BraceRight, Qt::ControlModifier | Qt::ShiftModifier, "}");
     WaitUntil([&] { return field->IsUndoAvail(); });
-    Wait(120);
-    EXPECT_EQ(Shown(), played);
+    EXPECT_EQ(ShownOnceItIs(played), played);
 
     const Int32 beeps = BeepCount();
     Press(*main, Qt::Key_Period, Qt::ControlModifier, ".");
@@ -322,8 +348,7 @@ TEST_F(MainWindowTest, ShortcutsReachTheGameAsRealKeyPresses)
     EXPECT_TRUE(field->IsRetryReady());
     Press(*main, Qt::Key_R, Qt::ControlModifier, "r");
     WaitUntil([&] { return field->IsGameActive(); });
-    Wait(120);
-    EXPECT_EQ(Shown(), start) << "the retry shows the last game's first board";
+    EXPECT_EQ(ShownOnceItIs(start), start) << "the retry shows the last game's first board";
 }
 
 TEST_F(MainWindowTest, TheEnablingPassFollowsTheGame)
@@ -363,7 +388,7 @@ TEST_F(MainWindowTest, AGameCommandOutsideItsPhaseChangesNothingAndIsStillHandle
     for (const char* name : {"GameMenuUndo", "GameMenuRedo", "GameMenuStart", "GameMenuRetry"}) {
         EXPECT_TRUE(WindowAccess::RunMenuHandler(*main, *Menu::Instance()->Lookup(name))) << name;
     }
-    Wait(250);
+    WaitTicks(TicksToShow);
     EXPECT_TRUE(field->IsGameActive());
     EXPECT_EQ(Shown(), board);
 }
@@ -381,7 +406,7 @@ TEST_F(MainWindowTest, WithTheHelpWindowInFrontTheGameShortcutsLeaveTheGameAlone
                                     std::pair{Qt::Key_Period, "."}, std::pair{Qt::Key_T, "t"}}) {
         Press(*help, key, Qt::ControlModifier | (text == QString("{") ? Qt::ShiftModifier : Qt::NoModifier), text);
     }
-    Wait(250);
+    WaitTicks(TicksToShow);
     EXPECT_TRUE(field->IsUndoAvail());
     EXPECT_FALSE(field->IsRedoAvail());
     EXPECT_EQ(Shown(), played);

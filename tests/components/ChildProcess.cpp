@@ -45,6 +45,11 @@ std::string RunInChild(const std::function<std::string()>& body, int timeoutSeco
         return "no pipe";
     }
     const pid_t child = fork();
+    if (child < 0) {
+        close(channel[0]);
+        close(channel[1]);
+        return "no child";
+    }
     if (child == 0) {
         close(channel[0]);
         WriteAll(channel[1], "=" + body());
@@ -81,6 +86,10 @@ pid_t StartChild(const std::function<void()>& body)
 
 void KillChild(pid_t child)
 {
+    // A failed fork's -1 would signal every process the tests may reach.
+    if (child <= 0) {
+        return;
+    }
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);

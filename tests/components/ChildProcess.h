@@ -13,5 +13,5 @@ std::string RunInChild(const std::function<std::string()>& body, int timeoutSeco
 
 // Starts body in a forked child that ends when body returns; the caller reaps it.
 pid_t StartChild(const std::function<void()>& body);
-// SIGKILL, then waits for the child to be gone.
+// SIGKILL, then waits for the child to be gone; nothing for a failed fork (-1).
 void KillChild(pid_t child);

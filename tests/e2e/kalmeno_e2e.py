@@ -1,6 +1,7 @@
 """Driving the real game under Xvfb: the display, the program, real input through xdotool,
 and the screen read back through xwd. Plain Python 3 standard library only."""
 
+import atexit
 import os
 import select
 import struct
@@ -11,6 +12,22 @@ import time
 import zlib
 
 FIELD = 300
+# Seconds to wait for a state the game should reach (a window shown, a menu open or closed, a
+# board drawn): far beyond what it needs even on a loaded machine, so only a fault runs out.
+WAIT = 10.0
+
+
+def wait_until(condition, what, timeout=WAIT, pause=0.05):
+    """The first true value of condition(), polled until timeout seconds have passed; an
+    AssertionError naming what was awaited when it never came."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: not within %.0f s" % (what, timeout))
+        time.sleep(pause)
 
 
 class Image:
@@ -171,9 +188,9 @@ class Xvfb:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(announce,))
         os.close(announce)
         number = b""
-        deadline = time.time() + 10
+        deadline = time.monotonic() + WAIT
         while not number.endswith(b"\n"):
-            waiting, _, _ = select.select([ready], [], [], max(0.0, deadline - time.time()))
+            waiting, _, _ = select.select([ready], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(ready, 16) if waiting else b""
             if not chunk:
                 os.close(ready)
@@ -200,13 +217,56 @@ class Xvfb:
 
     def close(self):
         self.process.terminate()
-        self.process.wait(5)
+        self.process.wait(WAIT)
+
+    def kill(self):
+        """Ends the server at once, as a crash would, and removes the lock file and socket that
+        it had no chance to remove."""
+        self.process.kill()
+        self.process.wait()
+        number = self.display[1:]
+        for path in ("/tmp/.X%s-lock" % number, "/tmp/.X11-unix/X%s" % number):
+            try:
+                os.remove(path)
+            except FileNotFoundError:
+                pass
+
+
+_scratch = None
+
+
+def scratch_folder():
+    """The one temporary folder of this process under which the harness makes every folder,
+    removed when the process ends."""
+    global _scratch
+    if _scratch is None:
+        _scratch = tempfile.TemporaryDirectory(prefix="kalmeno-e2e-")
+        atexit.register(_scratch.cleanup)
+    return _scratch.name
+
+
+def wait_for_window(x, title, process, timeout=WAIT):
+    """The id of the first shown window whose name matches title, once there is one. Fails when
+    the process that should show it ends first (with its standard error when that is piped),
+    or when timeout seconds pass."""
+    deadline = time.monotonic() + timeout
+    while True:
+        found = x.run("xdotool", "search", "--onlyvisible", "--name", title, check=False).split()
+        if found:
+            return found[0]
+        if process.poll() is not None:
+            errors = process.stderr.read().decode(errors="replace") if process.stderr else ""
+            raise RuntimeError("%s ended with status %d before showing %s %s"
+                               % (process.args[0], process.returncode, title, errors))
+        if time.monotonic() > deadline:
+            raise RuntimeError("no window %s within %.0f s" % (title, timeout))
+        time.sleep(0.05)
 
 
 def own_folders(config=None):
     """Environment entries that give one game process folders of its own: a fresh TMPDIR, HOME
     and XDG folders, the preferences folder (XDG_CONFIG_HOME) config when given."""
-    root = tempfile.mkdtemp(prefix="kalmeno-e2e-")
+    root = tempfile.mkdtemp(prefix="game-", dir=scratch_folder())
     home = os.path.join(root, "home")
     folders = {"TMPDIR": os.path.join(root, "tmp"), "HOME": home,
                "XDG_CONFIG_HOME": os.path.join(home, ".config"),
@@ -226,7 +286,7 @@ class Game:
     config (that of an earlier run, say), and a temporary folder of its own, or tmpdir. preexec,
     when given, runs in the child just before the program starts (a resource limit, say)."""
 
-    def __init__(self, x, binary, config=None, preexec=None, tmpdir=None):
+    def __init__(self, x, binary, config=None, preexec=None, tmpdir=None, show_within=WAIT):
         self.x = x
         folders = own_folders(config)
         if tmpdir:
@@ -235,22 +295,13 @@ class Game:
         self.tmpdir = folders["TMPDIR"]
         env = dict(os.environ, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", **folders)
         env.pop("QT_QPA_PLATFORMTHEME", None)
-        self.started = time.time()
+        self.started = time.monotonic()
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE, preexec_fn=preexec)
-        self.window = self.find_window("^Kalmeno$")
+        self.window = self.find_window("^Kalmeno$", show_within)
 
-    def find_window(self, title, timeout=10):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            found = self.x.run("xdotool", "search", "--onlyvisible", "--name", title,
-                               check=False).split()
-            if found:
-                return found[0]
-            if self.process.poll() is not None:
-                raise RuntimeError("the game ended: %s" % self.process.stderr.read().decode())
-            time.sleep(0.05)
-        raise RuntimeError("no window %s" % title)
+    def find_window(self, title, timeout=WAIT):
+        return wait_for_window(self.x, title, self.process, timeout)
 
     def geometry(self, window=None):
         out = self.x.run("xwininfo", "-id", window or self.window)
@@ -320,17 +371,28 @@ class Game:
         return [(x + (a + b) // 2, y + strip.height // 2) for a, b in runs]
 
     def open_menu(self, index):
-        titles = self.menu_titles()
-        if len(titles) != 4:
-            raise AssertionError("expected 4 menu titles, found %d" % len(titles))
+        def drawn_titles():
+            titles = self.menu_titles()
+            return titles if len(titles) == 4 else None
+
+        titles = wait_until(drawn_titles, "4 menu titles drawn on the bar")
         self.click(*titles[index])
-        time.sleep(0.3)
+        wait_until(self.open_popups, "the menu opened by a click on its title")
 
     def open_popups(self):
         """The program's menus that are on screen: its shown windows other than the main one."""
         shown = self.x.run("xdotool", "search", "--onlyvisible", "--class", "kalmeno",
                            check=False).split()
         return [w for w in shown if w != self.window]
+
+    def wait_menus_closed(self, what):
+        """Waits until no menu of the program is on screen; what is the action that closed them."""
+        wait_until(lambda: not self.open_popups(), "%s left a menu open" % what)
+
+    def wait_closed(self, title):
+        """Waits until no window whose name matches title is on screen."""
+        wait_until(lambda: not self.x.run("xdotool", "search", "--onlyvisible", "--name", title,
+                                          check=False).split(), "%s is still open" % title)
 
     def wait_exit(self, timeout=10):
         try:
@@ -369,24 +431,26 @@ class BoardReader:
         return board
 
 
-def wait_for_board(game, reader, timeout=5.0):
-    """The first full board on screen, and the seconds from launch until it was there."""
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        taken = time.time()
+def wait_for_board(game, reader, timeout=WAIT):
+    """The first full board on screen, and the seconds from launch until its screenshot was
+    taken."""
+    deadline = time.monotonic() + timeout
+    while True:
+        taken = time.monotonic()
         board = reader.read(game.field())
         if all(v is not None for v in board):
             return board, taken - game.started
+        if taken > deadline:
+            raise AssertionError("no full board within %.0f s" % timeout)
         time.sleep(0.02)
-    raise AssertionError("no full board within %.1f s" % timeout)
 
 
-def read_settled(game, reader, expected, timeout=2.0):
+def read_settled(game, reader, expected, timeout=WAIT):
     """The board once it shows `expected`, else the last board read."""
-    deadline = time.time() + timeout
+    deadline = time.monotonic() + timeout
     while True:
         board = reader.read(game.field())
-        if board == expected or time.time() > deadline:
+        if board == expected or time.monotonic() > deadline:
             return board
         time.sleep(0.05)
 
@@ -436,9 +500,8 @@ def main(test):
     """Runs test(x, binary) on a fresh display; exit status 0 when it passed."""
     binary = sys.argv[1]
     x = Xvfb()
-    # Every preferences folder and bundle the test makes goes into one scratch folder.
-    scratch = tempfile.TemporaryDirectory(prefix="kalmeno-e2e-")
-    tempfile.tempdir = scratch.name
+    # Every preferences folder and bundle the test makes goes into the scratch folder.
+    tempfile.tempdir = scratch_folder()
     try:
         test(x, binary)
     except AssertionError as e:
@@ -447,5 +510,4 @@ def main(test):
     finally:
         x.close()
         tempfile.tempdir = None
-        scratch.cleanup()
     print("passed")

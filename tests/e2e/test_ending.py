@@ -5,7 +5,6 @@ import os
 import resource
 import signal
 import subprocess
-import time
 
 import kalmeno_e2e as e2e
 from kalmeno_e2e import check
@@ -16,7 +15,7 @@ def choose_volume(game, downs):
     """The volume item that many rows down the submenu, chosen from the keyboard."""
     open_volume_menu(game)
     game.x.run("xdotool", "key", "--delay", "80", *["Down"] * downs, "Return")
-    time.sleep(0.3)
+    game.wait_menus_closed("the volume item")
 
 
 def quit_signals(x, binary, reader):
@@ -61,8 +60,7 @@ def display_lost(binary, reader):
     try:
         e2e.wait_for_board(game, reader)
         choose_volume(game, 2)
-        own.process.kill()
-        own.process.wait()
+        own.kill()
         status = game.wait_exit()
         check(status > 0, "without its display the game ended with %d (negative: a signal)" % status)
         check(game.preferences() == b"00D", "the preferences hold %r" % game.preferences())

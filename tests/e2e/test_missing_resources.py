@@ -9,6 +9,9 @@ import time
 import kalmeno_e2e as e2e
 from kalmeno_e2e import check
 
+# Seconds the game runs on its own, before the input and after it, for a fault to show.
+RUN_ON = 1.0
+
 
 def test(x, binary):
     bundle = tempfile.mkdtemp(prefix="kalmeno-bare-")
@@ -18,7 +21,7 @@ def test(x, binary):
 
     game = e2e.Game(x, bare)
     try:
-        time.sleep(1.5)
+        time.sleep(RUN_ON)
         check(game.process.poll() is None, "the game ended without its media")
         fx, fy = game.field_origin()
         for cx, cy in ((150, 124), (38, 277), (262, 277)):
@@ -28,7 +31,8 @@ def test(x, binary):
         game.x.run("xdotool", "key", "--delay", "80", "Down", "Return")
         about = game.find_window("^Kalmenoについて$")
         game.key("space", window=about)
-        time.sleep(1.0)
+        game.wait_closed("^Kalmenoについて$")
+        time.sleep(RUN_ON)
         check(game.process.poll() is None, "the game ended under input")
         game.x.screenshot(game.window).save_png(
             os.path.join(e2e.screenshot_dir(binary), "main-window-without-media.png"))
