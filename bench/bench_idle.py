@@ -17,7 +17,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import kalmeno_e2e as e2e  # noqa: E402
@@ -148,18 +147,13 @@ def main():
     print("bare window polled every %d ms %6.2f %% of a core" % (CLOCK_POLL_MS, median(polled)))
     print("game idle in a game            %6.2f %% of a core" % median(games))
     print("game above the polled window   %6.2f %% of a core  (target <= %.1f %%)%s"
-          % (above_polled, ABOVE_POLLED_TARGET, "" if cpu_ok else "  MISSED"))
+          % (above_polled, ABOVE_POLLED_TARGET, e2e.mark(cpu_ok)))
     print("game above the bare window     %6.2f %% of a core  (information: the poll's wake-ups included)"
           % above_bare)
     print("resident                       %6.1f MiB          (target <= %.0f MiB)%s"
-          % (rss, RSS_TARGET, "" if rss_ok else "  MISSED"))
+          % (rss, RSS_TARGET, e2e.mark(rss_ok)))
     sys.exit(0 if cpu_ok and rss_ok else 1)
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Exception as error:  # a run that measured nothing is no missed target
-        traceback.print_exc()
-        print("bench_idle could not measure: %s" % error, file=sys.stderr)
-        sys.exit(2)
+    e2e.run_benchmark("bench_idle", main)

@@ -13,7 +13,6 @@ import statistics
 import subprocess
 import sys
 import time
-import traceback
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import kalmeno_e2e as e2e  # noqa: E402
@@ -64,16 +63,11 @@ def main():
     quit_ok = statistics.median(quits) <= QUIT_TARGET
     print("medians over %d rounds:" % args.rounds)
     print("first board after launch  %5.2f s  (target <= %.1f s)%s"
-          % (statistics.median(boards), FIRST_BOARD_TARGET, "" if board_ok else "  MISSED"))
+          % (statistics.median(boards), FIRST_BOARD_TARGET, e2e.mark(board_ok)))
     print("quit after Ctrl+Q         %5.2f s  (target <= %.1f s)%s"
-          % (statistics.median(quits), QUIT_TARGET, "" if quit_ok else "  MISSED"))
+          % (statistics.median(quits), QUIT_TARGET, e2e.mark(quit_ok)))
     sys.exit(0 if board_ok and quit_ok else 1)
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Exception as error:  # a run that measured nothing is no missed target
-        traceback.print_exc()
-        print("bench_launch could not measure: %s" % error, file=sys.stderr)
-        sys.exit(2)
+    e2e.run_benchmark("bench_launch", main)

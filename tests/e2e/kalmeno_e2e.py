@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 import zlib
 
 FIELD = 300
@@ -511,3 +512,19 @@ def main(test):
         x.close()
         tempfile.tempdir = None
     print("passed")
+
+
+def mark(met):
+    """What a benchmark prints after a figure beside its target."""
+    return "" if met else "  MISSED"
+
+
+def run_benchmark(name, measure):
+    """Runs a benchmark's measure(), which exits 0, or 1 for a missed target; a run that could
+    not measure exits 2 and says why on standard error: it is no missed target."""
+    try:
+        measure()
+    except Exception as error:
+        traceback.print_exc()
+        print("%s could not measure: %s" % (name, error), file=sys.stderr)
+        sys.exit(2)
