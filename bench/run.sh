@@ -51,11 +51,6 @@ for script in "$(dirname "$0")"/bench_*.py; do
   record "$name" "$status"
 done
 
-echo "-- bench_windows"
-python3 "$(dirname "$0")/bench_windows.py" "$build/Kalmeno/bin/kalmeno"
-status=$?
-record bench_windows "$status"
-
 if [ ${#missed[@]} -gt 0 ]; then
   echo "Benchmarks that missed a target: ${missed[*]}"
 fi
