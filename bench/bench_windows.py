@@ -30,21 +30,36 @@ def resident_kib(pid):
     raise RuntimeError("no resident size")
 
 
-def cycle(game, title, position, closing):
+def shown(game, title):
+    return game.x.run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % title,
+                      check=False).split()
+
+
+def wait_until(condition, what, timeout=10):
+    deadline = time.time() + timeout
+    while not condition():
+        if time.time() > deadline:
+            raise RuntimeError("%s within %d s" % (what, timeout))
+        time.sleep(0.01)
+
+
+def cycle(game, menu, title, position, closing):
     """Opens the window from the help menu, then closes it and waits until it is gone."""
-    game.open_menu(3)
-    game.x.run("xdotool", "key", *["Down"] * position, "Return")
-    window = game.find_window("^%s$" % title)
-    game.key(closing, window=window)
-    game.wait_closed("^%s$" % title)
+    game.x.run("xdotool", "mousemove", str(menu[0]), str(menu[1]), "click", "1",
+               "sleep", "0.15", "key", *["Down"] * position, "Return")
+    wait_until(lambda: shown(game, title), "no %s" % title)
+    window = shown(game, title)[0]
+    game.x.run("xdotool", "windowfocus", "--sync", window, "key", closing, check=False)
+    wait_until(lambda: not shown(game, title), "%s still open" % title)
 
 
 def measure(game, name, cycles):
     """The resident size in KiB after each tenth of the cycles."""
     title, position, closing = WINDOWS[name]
+    menu = game.menu_titles()[3]
     sizes = []
     for done in range(1, cycles + 1):
-        cycle(game, title, position, closing)
+        cycle(game, menu, title, position, closing)
         if done * 10 % cycles < 10:
             sizes.append(resident_kib(game.process.pid))
     return sizes
