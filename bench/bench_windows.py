@@ -35,22 +35,14 @@ def shown(game, title):
                       check=False).split()
 
 
-def wait_until(condition, what, timeout=10):
-    deadline = time.time() + timeout
-    while not condition():
-        if time.time() > deadline:
-            raise RuntimeError("%s within %d s" % (what, timeout))
-        time.sleep(0.01)
-
-
 def cycle(game, menu, title, position, closing):
     """Opens the window from the help menu, then closes it and waits until it is gone."""
     game.x.run("xdotool", "mousemove", str(menu[0]), str(menu[1]), "click", "1",
                "sleep", "0.15", "key", *["Down"] * position, "Return")
-    wait_until(lambda: shown(game, title), "no %s" % title)
+    e2e.wait_until(lambda: shown(game, title), "%s shown" % title, pause=0.01)
     window = shown(game, title)[0]
     game.x.run("xdotool", "windowfocus", "--sync", window, "key", closing, check=False)
-    wait_until(lambda: not shown(game, title), "%s still open" % title)
+    e2e.wait_until(lambda: not shown(game, title), "%s closed" % title, pause=0.01)
 
 
 def measure(game, name, cycles):
