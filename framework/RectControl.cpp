@@ -27,7 +27,9 @@ RectControl::~RectControl()
 {
     if (QWidget* widget = itsImpl->widget) {
         // Deleted later: the control may go while an event of its widget is being handled.
-        widget->disconnect();
+        // Only the control's own handlers (their context is the widget) are cut; the toolkit's
+        // stay, so that its caches still learn of the widget's end.
+        widget->disconnect(widget);
         widget->hide();
         widget->deleteLater();
     }

@@ -11,9 +11,11 @@
 #include "framework/qt/CursorImage.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <QAccessible>
 #include <QGlyphRun>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRawFont>
 #include <QTabBar>
 #include <QTabWidget>
@@ -152,6 +154,30 @@ TEST_F(ControlsTest, LatinLettersAndDigitsAreDrawnInOneFontOnEveryLineJapaneseOr
     }
     // The Japanese is drawn, in a font that has it.
     EXPECT_TRUE(families.count(mixed + int(mixedLine.indexOf("ゴ"))));
+}
+
+TEST_F(ControlsTest, AClosedWindowsWidgetsLeaveTheToolkitsCacheAndCallNoGoneControl)
+{
+    auto tabs = std::make_shared<TabPanel>();
+    window->AddControl("Tabs", tabs);
+    tabs->SetProperties({.Control = {.Width = 400, .Height = 369}, .TabDefinition = "One\rTwo"});
+    const QPointer<QTabWidget> tabWidget = static_cast<QTabWidget*>(ControlAccess::Widget(*tabs));
+    const QPointer<QWidget> areaWidget = ControlAccess::Widget(*AddPage("Area", 0, "a"));
+    // The toolkit keeps an accessibility interface for each widget it was asked about.
+    const QAccessible::Id id = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(areaWidget));
+    ASSERT_NE(QAccessible::accessibleInterface(id), nullptr);
+
+    window->Close();
+    tabs.reset();
+    window.reset();
+    // The widgets go later; meanwhile a tab change reaches no gone control.
+    ASSERT_TRUE(tabWidget);
+    tabWidget->setCurrentIndex(1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(tabWidget);
+    EXPECT_FALSE(areaWidget);
+    EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
 }
 
 TEST(ResourceFork, CursorsComeFromNumberedPicturesWithTheirHotSpots)
