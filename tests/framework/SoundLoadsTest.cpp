@@ -6,6 +6,7 @@
 #include "tests/support/ScratchFolder.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -30,19 +31,24 @@ QStringList WriteSounds(const ScratchFolder& folder, int count)
 TEST(SoundLoads, HeldAndReleasedSoundsAreWaitedForUntilDecoded)
 {
     const ScratchFolder folder;
-    const Int32 before = SoundAccess::LoadsInFlight();
-    std::vector<std::shared_ptr<Sound>> sounds;
-    for (const QString& path : WriteSounds(folder, 4)) {
-        sounds.push_back(Sound::Open(path.toStdString()));
-        ASSERT_NE(sounds.back(), nullptr);
+    // The cache's thread may finish a load before Open returns; every other load stays in flight
+    // until its event is delivered, and none is delivered here before FinishLoads.
+    std::vector<std::shared_ptr<Sound>> loading;
+    std::vector<std::shared_ptr<Sound>> loaded;
+    for (const QString& path : WriteSounds(folder, 8)) {
+        const Int32 before = SoundAccess::LoadsInFlight();
+        auto sound = Sound::Open(path.toStdString());
+        ASSERT_NE(sound, nullptr);
+        (SoundAccess::LoadsInFlight() > before ? loading : loaded).push_back(std::move(sound));
     }
-    EXPECT_EQ(SoundAccess::LoadsInFlight(), before + 4) << "no event has been delivered yet";
-    sounds.resize(2);
-    EXPECT_EQ(SoundAccess::LoadsInFlight(), before + 4) << "a released sound is kept while it loads";
+    ASSERT_GE(loading.size(), 2U) << "nearly every load is still under way when Open returns";
+    const Int32 inFlight = SoundAccess::LoadsInFlight();
+    loading.resize(1);
+    EXPECT_EQ(SoundAccess::LoadsInFlight(), inFlight) << "a released sound is kept while it loads";
 
     SoundAccess::FinishLoads();
     EXPECT_EQ(SoundAccess::LoadsInFlight(), 0);
-    sounds.front()->Play();
+    loading.front()->Play();
 }
 
 TEST(SoundLoads, AProgramThatEndsWhileSoundsLoadLeavesNoneLoading)
@@ -60,6 +66,9 @@ TEST(SoundLoads, AProgramThatEndsWhileSoundsLoadLeavesNoneLoading)
     EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(probe.exitCode(), 0);
     const QString out = QString::fromLocal8Bit(probe.readAllStandardOutput());
-    EXPECT_TRUE(out.contains("opened 6, loading 6")) << out.toStdString();
+    // A load may end before Open returns; the program must still end while others are under way.
+    const QRegularExpressionMatch opened = QRegularExpression("opened 6, loading (\\d+)").match(out);
+    ASSERT_TRUE(opened.hasMatch()) << out.toStdString();
+    EXPECT_GT(opened.captured(1).toInt(), 0) << out.toStdString();
     EXPECT_TRUE(out.contains("after shutdown 0")) << out.toStdString();
 }
