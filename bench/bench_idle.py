@@ -45,13 +45,6 @@ def thread_run_seconds(pid):
     return times
 
 
-def resident_mib(pid):
-    for line in open("/proc/%d/status" % pid):
-        if line.startswith("VmRSS:"):
-            return int(line.split()[1]) / 1024.0
-    return 0.0
-
-
 def idle_cpu(x, process, seconds):
     """Percent of one core that the process used over the next seconds: from its threads' run
     times, or, when a thread came or went meanwhile, from the coarser count of the whole process.
@@ -108,7 +101,7 @@ def measure_game(x, binary, reader, seconds):
         e2e.wait_for_board(game, reader, SHOW_WITHIN)
         time.sleep(SETTLE)
         cpu = idle_cpu(x, game.process, seconds)
-        return cpu, resident_mib(game.process.pid)
+        return cpu, e2e.resident_kib(game.process.pid) / 1024.0
     finally:
         if game:
             game.stop()

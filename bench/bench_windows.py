@@ -23,26 +23,13 @@ WINDOWS = {  # title, help menu position, closing key
 }
 
 
-def resident_kib(pid):
-    for line in open("/proc/%d/status" % pid):
-        if line.startswith("VmRSS:"):
-            return int(line.split()[1])
-    raise RuntimeError("no resident size")
-
-
-def shown(game, title):
-    return game.x.run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % title,
-                      check=False).split()
-
-
 def cycle(game, menu, title, position, closing):
     """Opens the window from the help menu, then closes it and waits until it is gone."""
     game.x.run("xdotool", "mousemove", str(menu[0]), str(menu[1]), "click", "1",
                "sleep", "0.15", "key", *["Down"] * position, "Return")
-    e2e.wait_until(lambda: shown(game, title), "%s shown" % title, pause=0.01)
-    window = shown(game, title)[0]
+    window = game.find_window("^%s$" % title)
     game.x.run("xdotool", "windowfocus", "--sync", window, "key", closing, check=False)
-    e2e.wait_until(lambda: not shown(game, title), "%s closed" % title, pause=0.01)
+    game.wait_closed("^%s$" % title)
 
 
 def measure(game, name, cycles):
@@ -53,7 +40,7 @@ def measure(game, name, cycles):
     for done in range(1, cycles + 1):
         cycle(game, menu, title, position, closing)
         if done * 10 % cycles < 10:
-            sizes.append(resident_kib(game.process.pid))
+            sizes.append(e2e.resident_kib(game.process.pid))
     return sizes
 
 

@@ -514,6 +514,14 @@ def main(test):
     print("passed")
 
 
+def resident_kib(pid):
+    """The process's resident size in KiB."""
+    for line in open("/proc/%d/status" % pid):
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1])
+    raise RuntimeError("no resident size for process %d" % pid)
+
+
 def mark(met):
     """What a benchmark prints after a figure beside its target."""
     return "" if met else "  MISSED"
