@@ -30,7 +30,7 @@ constexpr Int32 MaxNameLength = 63;
 struct Resolved {
     Int32 error = NoError;
     String path;
-    struct stat info {};
+    struct stat info = {};
 };
 
 // The regular file that a record names.
@@ -44,7 +44,7 @@ Resolved Resolve(const MemoryBlock& record)
     }
     const auto folder = FolderPath(record.Int32Value(2));
     const auto device = VolumeDevice(record.Int16Value(0));
-    struct stat folderInfo {};
+    struct stat folderInfo = {};
     if (!folder || stat(folder->c_str(), &folderInfo) != 0) {
         file.error = FolderNotFound;
         return file;
@@ -91,7 +91,7 @@ Int32 FSpExchangeFiles(const MemoryBlock& record1, const MemoryBlock& record2)
 bool FSpNamesFile(const MemoryBlock& record, const FolderItem& file)
 {
     const Resolved named = Resolve(record);
-    struct stat info {};
+    struct stat info = {};
     return named.error == NoError && lstat(file.NativePath().c_str(), &info) == 0 &&
            named.info.st_dev == info.st_dev && named.info.st_ino == info.st_ino;
 }

@@ -59,7 +59,7 @@ String ReadCode(const String& path, const String& key)
 
 bool WriteCode(const String& path, const String& key, const String& code)
 {
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
@@ -74,7 +74,7 @@ bool WriteCode(const String& path, const String& key, const String& code)
 
 std::optional<struct stat> Status(const String& path)
 {
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
@@ -95,7 +95,7 @@ std::vector<MadeFolder> madeFolders;
 std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
 {
     const bool made = mkdir(path.c_str(), 0700) == 0;
-    struct stat info {};
+    struct stat info = {};
     if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
         info.st_dev != device || access(path.c_str(), W_OK | X_OK) != 0) {
         return nullptr;
@@ -183,7 +183,7 @@ void FolderAccess::RemoveMadeTemporaryFolders()
     for (const MadeFolder& folder : madeFolders) {
         // Only the folder that was made here: not one made in its place since. A folder
         // another process still uses is not empty, and stays.
-        struct stat info {};
+        struct stat info = {};
         if (lstat(folder.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_dev == folder.device &&
             info.st_ino == folder.inode) {
             rmdir(folder.path.c_str());
@@ -218,7 +218,7 @@ String FolderItem::NativePath() const
 
 bool FolderItem::Exists() const
 {
-    struct stat info {};
+    struct stat info = {};
     return lstat(itsPath.c_str(), &info) == 0;
 }
 
@@ -329,7 +329,7 @@ FolderItem::Claim FolderItem::ClaimName()
 
 bool FolderItem::IsUnwrittenClaim() const
 {
-    struct stat info {};
+    struct stat info = {};
     return lstat(itsPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0 &&
            info.st_mtim.tv_sec == ClaimTime.tv_sec && info.st_mtim.tv_nsec == ClaimTime.tv_nsec;
 }

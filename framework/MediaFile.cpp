@@ -39,7 +39,7 @@ std::optional<String> MediaFile::Read(const String& path)
     // The look before opening keeps devices from being opened at all; the look after opening
     // is the one that counts, since the name may have been replaced in between. O_NONBLOCK
     // keeps the open of a pipe or a device from waiting.
-    struct stat info {};
+    struct stat info = {};
     if (stat(path.c_str(), &info) != 0 || !IsRegularFile(info)) {
         return std::nullopt;
     }

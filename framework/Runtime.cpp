@@ -37,7 +37,7 @@ class FaultsWhileConnectingMeanALostDisplay {
 public:
     FaultsWhileConnectingMeanALostDisplay()
     {
-        struct sigaction action {};
+        struct sigaction action = {};
         action.sa_handler = EndWithLostDisplay;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESETHAND;
@@ -145,7 +145,7 @@ public:
         quitSignalPipe = itsPipe[1];
         itsNotifier = std::make_unique<QSocketNotifier>(itsPipe[0], QSocketNotifier::Read);
         QObject::connect(itsNotifier.get(), &QSocketNotifier::activated, [this] { Quit(); });
-        struct sigaction action {};
+        struct sigaction action = {};
         action.sa_handler = WakeTheLoopToQuit;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -248,7 +248,7 @@ constexpr rlim_t LeastAddressSpace = 128 * 1024 * 1024;
 // leaves the toolkit waiting for it for ever.
 void FitTheAddressSpaceLimit()
 {
-    struct rlimit space {};
+    struct rlimit space = {};
     if (getrlimit(RLIMIT_AS, &space) != 0 || space.rlim_cur == RLIM_INFINITY) {
         return;
     }

@@ -16,7 +16,7 @@ std::shared_ptr<TextInputStream> TextInputStream::Open(const std::shared_ptr<Fol
         return nullptr;
     }
     const int fd = open(file->NativePath().c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
+    struct stat info = {};
     if (fd < 0 || fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         if (fd >= 0) {
             close(fd);

@@ -58,7 +58,7 @@ String FromHex(const String& hex)
 // The file's identity, and its size and modification time at this moment.
 bool Describe(const String& filePath, const String& key, Record& record)
 {
-    struct stat info {};
+    struct stat info = {};
     if (stat(filePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }

@@ -4,9 +4,11 @@
 
 namespace {
 
+using KeyEventMember = Event<void(KeyDispatcher&)> KeyDispatcher::*;
+
 struct KeyEvent {
     Int32 code;
-    Event<void(KeyDispatcher&)> KeyDispatcher::*event;
+    KeyEventMember event;
 };
 
 // In the order the codes are tested.

@@ -28,7 +28,7 @@ namespace {
 
 dev_t DeviceOf(const std::string& path)
 {
-    struct stat info {};
+    struct stat info = {};
     stat(path.c_str(), &info);
     return info.st_dev;
 }

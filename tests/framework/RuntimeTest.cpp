@@ -48,7 +48,7 @@ protected:
 
     static bool DefaultAction(int signal)
     {
-        struct sigaction action {};
+        struct sigaction action = {};
         sigaction(signal, nullptr, &action);
         return action.sa_handler == SIG_DFL;
     }
@@ -87,7 +87,7 @@ TEST_F(RuntimeTest, ASignalIgnoredAtTheStartStaysIgnored)
             NewRecordingWindow();
             QTimer::singleShot(0, [&] {
                 std::raise(ignored);
-                struct sigaction action {};
+                struct sigaction action = {};
                 sigaction(ignored, nullptr, &action);
                 ignoredInTheLoop = action.sa_handler == SIG_IGN;
                 std::raise(quitting);
@@ -96,7 +96,7 @@ TEST_F(RuntimeTest, ASignalIgnoredAtTheStartStaysIgnored)
         EXPECT_EQ(RuntimeRun(), 0) << strsignal(ignored);
         EXPECT_TRUE(ignoredInTheLoop) << strsignal(ignored);
         EXPECT_EQ(app->closes, 1) << strsignal(ignored);
-        struct sigaction after {};
+        struct sigaction after = {};
         sigaction(ignored, nullptr, &after);
         EXPECT_EQ(after.sa_handler, SIG_IGN) << strsignal(ignored);
         std::signal(ignored, SIG_DFL);

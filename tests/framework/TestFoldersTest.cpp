@@ -25,7 +25,7 @@ TEST(TestFolders, TheUsersFoldersAreFreshAndThisProcesssOwn)
     EXPECT_EQ(fs::path(std::getenv("XDG_STATE_HOME")), home / ".local/state");
     EXPECT_TRUE(root.filename().string().starts_with("kalmeno-test-")) << root;
 
-    struct stat info {};
+    struct stat info = {};
     ASSERT_EQ(stat(root.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, geteuid());
     EXPECT_EQ(info.st_mode & 0777, 0711u) << "others may pass through but not look in";

@@ -9,6 +9,7 @@
 
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -67,7 +68,8 @@ TEST_F(WindowTest, ShownAndActivatedWindowsComeToTheFront)
 
     a->Show();
     EXPECT_EQ(WindowAt(0), a);
-    QApplication::setActiveWindow(WidgetOf(*b));
+    WidgetOf(*b)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WidgetOf(*b)->isActiveWindow(); }));
     EXPECT_EQ(WindowAt(0), b);
     EXPECT_EQ(GetImplicitWindow<RecordingWindow>(), b);
     EXPECT_EQ(GetImplicitWindow<Window>(), nullptr) << "the exact class only";

@@ -69,7 +69,7 @@ std::vector<std::string> FilesUnder(const std::string& folder)
 
 struct stat StatOf(const std::string& path)
 {
-    struct stat info {};
+    struct stat info = {};
     stat(path.c_str(), &info);
     return info;
 }

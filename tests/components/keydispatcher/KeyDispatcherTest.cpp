@@ -8,9 +8,11 @@
 
 namespace {
 
+using KeyEventMember = Event<void(KeyDispatcher&)> KeyDispatcher::*;
+
 struct NamedEvent {
     const char* name;
-    Event<void(KeyDispatcher&)> KeyDispatcher::*event;
+    KeyEventMember event;
     Int32 code;
 };
 

@@ -267,9 +267,7 @@ TEST(PictureFader, APictureWithoutMemoryForItsMaskIsNotShownAndNothingBreaks)
     const std::string failure = RunInChild([] {
         const std::shared_ptr<Picture> big = SolidPicture(4096, 4096, colour);
         const rlim_t limit = AddressSpaceInUse() + 100 * 1024 * 1024;
-        const struct rlimit space {
-            limit, limit
-        };
+        const struct rlimit space = {limit, limit};
         if (setrlimit(RLIMIT_AS, &space) != 0) {
             return std::string("no limit");
         }
