@@ -262,6 +262,16 @@ void FitTheAddressSpaceLimit()
     mallopt(M_ARENA_MAX, 1);
 }
 
+// The game plays short sounds only. Left to itself, the toolkit's sound back end probes the
+// video codec hardware at its start, and the drivers it finds missing write to standard error.
+// Set before any thread starts, and only where the user has not chosen.
+void NoHardwareCodecProbe()
+{
+    for (const char* name : {"QT_FFMPEG_DECODING_HW_DEVICE_TYPES", "QT_FFMPEG_ENCODING_HW_DEVICE_TYPES"}) {
+        setenv(name, "", 0);
+    }
+}
+
 } // namespace
 
 struct Runtime::Toolkit {
@@ -278,6 +288,7 @@ Runtime::Runtime(int& argc, char** argv)
 {
     FitTheAddressSpaceLimit();
     std::signal(SIGXFSZ, SIG_IGN);
+    NoHardwareCodecProbe();
     SmallThreadStacks();
     MessageGate::Install();
     // The menu bar is always the window's own: no probe for a global menu over D-Bus.

@@ -2,6 +2,7 @@
 
 #include "framework/qt/DisplayLoss.h"
 
+#include <QLoggingCategory>
 #include <QMutex>
 #include <QSet>
 #include <QString>
@@ -31,6 +32,9 @@ void MessageGate::Install()
 {
     if (!passOn) {
         passOn = qInstallMessageHandler(Handle);
+        // The toolkit's notes on what it found at start-up are not problems; QT_LOGGING_RULES
+        // still turns them back on.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.*.info=false"));
     }
 }
 

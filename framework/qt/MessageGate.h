@@ -1,7 +1,7 @@
 #pragma once
 // The toolkit's messages (its warnings, and those of the libraries it reads pictures and sounds
 // with) pass to standard error once each: a broken picture that is looked for at every tick
-// is reported once per run, not ten times a second.
+// is reported once per run, not ten times a second. Its informational notes do not pass.
 
 #include <QtGlobal>
 

@@ -16,6 +16,9 @@ FIELD = 300
 # Seconds to wait for a state the game should reach (a window shown, a menu open or closed, a
 # board drawn): far beyond what it needs even on a loaded machine, so only a fault runs out.
 WAIT = 10.0
+# How the toolkit's sound back end's lines begin when it finds no sound server, as under the tests.
+SOUND_LINES = ("PulseAudioService:", "No audio device detected",
+               "qt.multimedia.soundeffect: Failed to update audio output. No audio devices available.")
 
 
 def wait_until(condition, what, timeout=WAIT, pause=0.05):
@@ -512,6 +515,12 @@ def main(test):
         x.close()
         tempfile.tempdir = None
     print("passed")
+
+
+def problem_lines(error):
+    """The lines of a standard error's bytes other than blank ones and the sound back end's."""
+    return [line for line in error.decode(errors="replace").splitlines()
+            if line.strip() and not line.startswith(SOUND_LINES)]
 
 
 def resident_kib(pid):

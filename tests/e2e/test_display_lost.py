@@ -11,8 +11,6 @@ from kalmeno_e2e import check
 # Seconds after launch: before the connection, while the toolkit sets up its screens, while the
 # windows are made, and with the game running.
 MOMENTS = (0.0, 0.02, 0.03, 0.04, 0.05, 0.07, 0.1, 0.2, 0.3, 0.6)
-# Lines of the sound back end, which finds no sound server under the tests whatever the display.
-SOUND_LINES = ("PulseAudioService:", "No audio device detected")
 DISPLAY_LINES = ("kalmeno: no display available", "kalmeno: the connection to the display was lost")
 # While the toolkit builds its connection its own handler of a lost connection is in place, which
 # ends the process with Xlib's one line.
@@ -37,9 +35,7 @@ def run_and_lose_display(binary, moment):
         if game.poll() is None:
             game.kill()
             game.wait()
-    lines = [line for line in error.decode(errors="replace").splitlines()
-             if line.strip() and not line.startswith(SOUND_LINES)]
-    return lines, game.returncode, x.display
+    return e2e.problem_lines(error), game.returncode, x.display
 
 
 def test(x, binary):
@@ -56,8 +52,7 @@ def test(x, binary):
         x.process.kill()
         x.process.wait()
         status = game.wait_exit()
-        lines = [line for line in game.process.stderr.read().decode(errors="replace").splitlines()
-                 if line.strip() and not line.startswith(SOUND_LINES)]
+        lines = e2e.problem_lines(game.process.stderr.read())
         check(status == 1, "display lost in a game: exit status %d" % status)
         check(lines == [DISPLAY_LINES[1]], "display lost in a game: standard error got %r" % lines)
     finally:

@@ -1,5 +1,6 @@
 """The real game under Xvfb with real input: the first board, a move read back from the screen,
-a volume chosen through the menu and kept across a restart, the about and help windows."""
+a volume chosen through the menu and kept across a restart, the about and help windows; nothing
+on standard error but the sound back end's word that it found no sound server."""
 
 import os
 
@@ -60,6 +61,8 @@ def test(x, binary):
         game.key("ctrl+q")
         check(game.wait_exit() == 0, "the game did not end cleanly")
         check(game.preferences() == b"00D", "preferences hold %r" % game.preferences())
+        lines = e2e.problem_lines(game.process.stderr.read())
+        check(not lines, "a game played and quit wrote to standard error: %r" % lines)
     finally:
         game.stop()
 

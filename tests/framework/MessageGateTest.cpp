@@ -1,9 +1,10 @@
-// Once the layer is set up, the toolkit's messages reach standard error once each, from whichever
-// thread they come.
+// Once the layer is set up, the toolkit's warnings reach standard error once each, from whichever
+// thread they come, and its informational notes not at all.
 #include "framework/qt/MessageGate.h"
 #include "tests/support/StandardErrorCapture.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -39,6 +40,18 @@ TEST(MessageGate, EachDistinctMessageIsPassedOnceWhateverItsThread)
     EXPECT_EQ(CountOf(text, "gate test: libpng error: Read Error\n"), 1) << text;
     EXPECT_EQ(CountOf(text, "gate test: an info\n"), 1) << text;
     EXPECT_EQ(CountOf(text, "gate test: from another thread\n"), 1) << text;
+}
+
+Q_LOGGING_CATEGORY(toolkitCategory, "qt.gate.test")
+
+TEST(MessageGate, TheToolkitsNotesArePassedOverAndItsWarningsAreNot)
+{
+    StandardErrorCapture capture;
+    qCInfo(toolkitCategory, "gate test: the toolkit found a codec");
+    qCWarning(toolkitCategory, "gate test: the toolkit found no audio device");
+    const std::string text = capture.Text();
+    EXPECT_EQ(CountOf(text, "gate test: the toolkit found a codec"), 0) << text;
+    EXPECT_EQ(CountOf(text, "gate test: the toolkit found no audio device\n"), 1) << text;
 }
 
 TEST(MessageGate, MessagesThatNeverRepeatStillStopAtTheBound)
