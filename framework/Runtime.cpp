@@ -288,6 +288,8 @@ Runtime::Runtime(int& argc, char** argv)
 {
     FitTheAddressSpaceLimit();
     std::signal(SIGXFSZ, SIG_IGN);
+    // A write to a display or sound server that went away fails, and is met as a lost connection.
+    std::signal(SIGPIPE, SIG_IGN);
     NoHardwareCodecProbe();
     SmallThreadStacks();
     MessageGate::Install();

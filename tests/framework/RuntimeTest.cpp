@@ -1,15 +1,18 @@
 // The application object's registration, and how the event loop ends: on a quit signal, and on
-// an exit() from inside it such as the toolkit's when the display goes away.
+// an exit() from inside it such as the toolkit's when the display goes away; a write to a gone peer.
 #include "tests/support/UiTest.h"
 
 #include "framework/Runtime.h"
 
 #include <QTimer>
 
+#include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -116,6 +119,17 @@ TEST_F(RuntimeTest, AnExitInsideTheLoopRaisesCloseAndEndsWithStatusOne)
         RuntimeRun();
     };
     EXPECT_EXIT(exitInsideTheLoop(), testing::ExitedWithCode(1), "application closed");
+}
+
+TEST_F(RuntimeTest, AWriteToAPeerThatWentAwayFailsInsteadOfEndingTheProcess)
+{
+    std::array<int, 2> ends{};
+    ASSERT_EQ(pipe(ends.data()), 0);
+    close(ends[0]);
+    const char byte = 0;
+    EXPECT_EQ(write(ends[1], &byte, 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+    close(ends[1]);
 }
 
 } // namespace
