@@ -239,8 +239,9 @@ void SmallThreadStacks()
 }
 
 // Below this much address space the toolkit and its libraries cannot come up: they end in a
-// failed allocation of their own, each with its own messages.
-constexpr rlim_t LeastAddressSpace = 128 * 1024 * 1024;
+// failed allocation of their own, each with its own messages. Newer toolkits need more (up to
+// 132 MiB were seen to fail), hence the margin.
+constexpr rlim_t LeastAddressSpace = 160 * 1024 * 1024;
 
 // Under a limit on the address space: ends the process with one line when the limit is below
 // what the game needs; otherwise every thread allocates from the one main heap, since each
