@@ -16,6 +16,9 @@ FIELD = 300
 # Seconds to wait for a state the game should reach (a window shown, a menu open or closed, a
 # board drawn): far beyond what it needs even on a loaded machine, so only a fault runs out.
 WAIT = 10.0
+# What a bad or huge input file may add to the game's peak resident memory over its run on
+# good files: far less than reading such a file whole, or decoding a huge picture, takes.
+MEMORY_MARGIN = 8 * 1024 * 1024
 # How the toolkit's sound back end's lines begin when it finds no sound server, as under the tests.
 SOUND_LINES = ("PulseAudioService:", "No audio device detected",
                "qt.multimedia.soundeffect: Failed to update audio output. No audio devices available.")
