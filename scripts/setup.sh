@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building, playing and testing need on Debian 12, only where it is missing.
+# Installs what building, playing and testing need on Debian 12 or 13, only where it is missing.
 set -euo pipefail
 
 packages=(
