@@ -69,8 +69,9 @@ private:
 };
 
 // While the toolkit connects to the display, its messages are held back: when no platform can be
-// started, its fatal message and the warnings before it give way to one line of ours. Once it
-// has connected, the held messages go on to the handler that was there before.
+// started, its fatal message and the warnings before it give way to one line of ours, as does its
+// word on a connection lost meanwhile. Once it has connected, the held messages go on to the
+// handler that was there before.
 class MessagesHeldWhileConnecting {
 public:
     MessagesHeldWhileConnecting() : itsPrevious(qInstallMessageHandler(Hold)) {}
@@ -107,6 +108,12 @@ private:
         if (type == QtFatalMsg) {
             std::fprintf(stderr, "%s: no display available (set DISPLAY or WAYLAND_DISPLAY)\n",
                          program_invocation_short_name);
+            _exit(1);
+        }
+        // The toolkit's handler of a connection lost meanwhile says so, then hands over to
+        // Xlib's, which ends the process after lines of its own.
+        if (type == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke"))) {
+            DisplayLoss::Tell();
             _exit(1);
         }
         const std::lock_guard lock(heldLock);
@@ -299,6 +306,7 @@ Runtime::Runtime(int& argc, char** argv)
     {
         const MessagesHeldWhileConnecting held;
         const FaultsWhileConnectingMeanALostDisplay faults;
+        DisplayLoss::WatchConnecting();
         itsToolkit = std::make_unique<Toolkit>(argc, argv);
         // Before the held messages go on: those about a connection lost meanwhile give way to one line.
         DisplayLoss::Watch();

@@ -40,17 +40,25 @@ int OnXlibIOError(Display*)
     std::exit(1);
 }
 
+int OnXlibIOErrorWhileConnecting(Display*)
+{
+    DisplayLoss::Tell();
+    _exit(1);
+}
+
 } // namespace
+
+void DisplayLoss::WatchConnecting()
+{
+    XSetIOErrorHandler(OnXlibIOErrorWhileConnecting);
+}
 
 void DisplayLoss::Watch()
 {
     const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection()) {
-        return;
-    }
-    watched = x11->connection();
-    if (x11->display()) {
-        XSetIOErrorHandler(OnXlibIOError);
+    XSetIOErrorHandler(x11 && x11->display() ? OnXlibIOError : nullptr);
+    if (x11 && x11->connection()) {
+        watched = x11->connection();
     }
 }
 

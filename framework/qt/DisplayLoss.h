@@ -6,6 +6,9 @@
 
 class DisplayLoss {
 public:
+    // Until Watch: a connection lost while the toolkit opens it ends the process at once, since
+    // nothing is open yet that would close.
+    static void WatchConnecting();
     // Watches the toolkit's display connection from now on; only an X11 one can be watched.
     static void Watch();
     // True once the watched connection has broken.
