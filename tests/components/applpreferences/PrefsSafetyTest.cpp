@@ -150,20 +150,7 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
     return "";
 }
 
-// Root may write anywhere; the player is an ordinary user. As root, gives the scratch tree to
-// the user that PlayerRun becomes.
-constexpr uid_t Player = 65534;
-
-void HandToThePlayer(const UserFolders& scratch)
-{
-    if (geteuid() != 0) {
-        return;
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
-        ASSERT_EQ(lchown(entry.path().c_str(), Player, Player), 0);
-    }
-    ASSERT_EQ(chown(scratch.Root().c_str(), Player, Player), 0);
-}
+constexpr uid_t Player = UserFolders::Player;
 
 // A run of the program by the player, in a process of its own, that stores letter; gives the
 // letter it read.
@@ -298,7 +285,7 @@ TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderGetsItsFileWrittenInPlace)
     SaveData("D");
     const std::string file = scratch.Prefs() + "/" + Name;
     const struct stat before = StatOf(file);
-    HandToThePlayer(scratch);
+    ASSERT_TRUE(scratch.HandToThePlayer());
     const auto readOnly = [&](bool on) {
         fs::permissions(scratch.Prefs(),
                         on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
@@ -370,7 +357,7 @@ TEST(PrefsOddFilesTest, ALinkIntoAFolderThePlayerCannotWriteGetsTheNewValue)
     ASSERT_TRUE(linked->SetMacType("PREF") && linked->SetMacCreator("KLMa"));
     const std::string link = scratch.Prefs() + "/" + Name;
     fs::create_symlink(linked->NativePath(), link);
-    HandToThePlayer(scratch);
+    ASSERT_TRUE(scratch.HandToThePlayer());
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
 
     EXPECT_EQ(PlayerRun("A"), "D");
