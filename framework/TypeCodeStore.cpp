@@ -1,6 +1,7 @@
 #include "framework/TypeCodeStore.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,7 +106,11 @@ bool WriteRecords(const String& path, const std::vector<Record>& records)
             return false;
         }
     }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 // Keeps other processes from changing the record while this one reads, changes and replaces
@@ -153,6 +158,8 @@ public:
     RecordLock(const RecordLock&) = delete;
     RecordLock& operator=(const RecordLock&) = delete;
 
+    bool Held() const { return itsFd >= 0; }
+
 private:
     static constexpr std::chrono::microseconds MaxPause{2000};
 
@@ -181,6 +188,29 @@ private:
 
 std::mutex RecordLock::stuckGuard;
 std::set<String> RecordLock::stuck;
+
+// Removes the temporary records that writers killed while holding the lock left behind: the
+// caller holds it, so no writer that keeps to it is at work. A writer that went ahead without
+// the lock is alive, and its file stays.
+void RemoveDeadWritersRecords(const String& recordPath)
+{
+    const std::filesystem::path record(recordPath);
+    const String prefix = record.filename().string() + ".";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(record.parent_path(), error)) {
+        const String name = entry.path().filename().string();
+        const String digits = name.substr(std::min(prefix.size(), name.size()));
+        if (name.rfind(prefix, 0) != 0 || digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != String::npos) {
+            continue;
+        }
+        // The writer's process id is the name's last part (see WriteRecords).
+        const pid_t writer = static_cast<pid_t>(std::stol(digits));
+        if (writer > 0 && kill(writer, 0) != 0 && errno == ESRCH) {
+            unlink(entry.path().c_str());
+        }
+    }
+}
 
 } // namespace
 
@@ -223,6 +253,9 @@ bool TypeCodeStore::SetCode(const String& filePath, const String& key, const Str
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(itsRecordPath).parent_path(), error);
     const RecordLock lock(itsRecordPath);
+    if (lock.Held()) {
+        RemoveDeadWritersRecords(itsRecordPath);
+    }
     std::vector<Record> records = ReadRecords(itsRecordPath);
     std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
     if (!code.empty()) {

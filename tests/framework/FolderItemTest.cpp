@@ -148,6 +148,29 @@ TEST(TypeCodeStore, KeepsItsRecordLinesAsBefore)
     EXPECT_EQ(store.Code(path, "type"), "PREF");
 }
 
+// A run killed while it wrote the record leaves its temporary record, named by its process
+// id; the next change removes it, but never that of a process that lives.
+TEST(TypeCodeStore, AChangeRemovesTheTemporaryRecordsOfDeadWriters)
+{
+    ScratchFolder folder;
+    const std::string record = folder / "file-codes";
+    const std::string path = folder.Write("prefs", "00D");
+    const pid_t dead = fork();
+    if (dead == 0) {
+        _exit(0);
+    }
+    waitpid(dead, nullptr, 0);
+    const std::string deadRecord = "file-codes." + std::to_string(dead);
+    folder.Write(deadRecord, "1 2 3 4 type 41424344\n");
+    const std::string liveRecord = "file-codes." + std::to_string(getppid());
+    folder.Write(liveRecord, "");
+    folder.Write("file-codes.old", "");
+
+    EXPECT_TRUE(TypeCodeStore(record).SetCode(path, "type", "PREF"));
+    EXPECT_EQ(NamesIn(folder.Path()),
+              (std::vector<std::string>{"file-codes", liveRecord, "file-codes.lock", "file-codes.old", "prefs"}));
+}
+
 // A run that holds the record's lock and never lets go (a stopped process) delays a change,
 // but never blocks it.
 TEST(TypeCodeStore, AHeldLockDelaysAChangeButNeverBlocksIt)
