@@ -10,10 +10,12 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -81,28 +83,74 @@ std::optional<struct stat> Status(const String& path)
     return info;
 }
 
-// The temporary folders this process made, each with the device and inode it was made with.
-struct MadeFolder {
+// The temporary folders this process used, each with the device and inode it had. A child of
+// a fork is a process of its own, which has used none yet.
+struct UsedFolder {
     fs::path path;
     dev_t device;
     ino_t inode;
 };
-std::mutex madeFoldersLock;
-std::vector<MadeFolder> madeFolders;
+std::mutex usedFoldersLock;
+
+// Under usedFoldersLock.
+std::vector<UsedFolder>& UsedFolders()
+{
+    static std::vector<UsedFolder> folders;
+    static pid_t process = 0;
+    if (process != getpid()) {
+        folders.clear();
+        process = getpid();
+    }
+    return folders;
+}
+
+// Removes the files in folder that no live process holds as claims: what runs that were killed
+// in the middle of a save left there.
+void RemoveDeadClaims(const fs::path& folder)
+{
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const String path = entry.path().string();
+        struct stat named = {};
+        if (lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) {
+            continue;
+        }
+        const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat opened = {};
+        // Locked, the file is still the one that the name gives: it can be removed.
+        if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+            lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
+            unlink(path.c_str());
+        }
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
 
 // A private folder at path (made when missing) on device, or nothing when path is not
-// such a folder of ours.
+// such a folder of ours. The first time this process uses the folder, the dead claims in it go.
 std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
 {
-    const bool made = mkdir(path.c_str(), 0700) == 0;
+    mkdir(path.c_str(), 0700);
     struct stat info = {};
     if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
         info.st_dev != device || access(path.c_str(), W_OK | X_OK) != 0) {
         return nullptr;
     }
-    if (made) {
-        const std::lock_guard lock(madeFoldersLock);
-        madeFolders.push_back({path, info.st_dev, info.st_ino});
+    bool firstUse = false;
+    {
+        const std::lock_guard lock(usedFoldersLock);
+        std::vector<UsedFolder>& usedFolders = UsedFolders();
+        firstUse = std::none_of(usedFolders.begin(), usedFolders.end(), [&](const UsedFolder& used) {
+            return used.path == path && used.device == info.st_dev && used.inode == info.st_ino;
+        });
+        if (firstUse) {
+            usedFolders.push_back({path, info.st_dev, info.st_ino});
+        }
+    }
+    if (firstUse) {
+        RemoveDeadClaims(path);
     }
     return std::make_shared<FolderItem>(path.string());
 }
@@ -179,17 +227,18 @@ void SyncFolder(const fs::path& folder)
 
 void FolderAccess::RemoveMadeTemporaryFolders()
 {
-    const std::lock_guard lock(madeFoldersLock);
-    for (const MadeFolder& folder : madeFolders) {
-        // Only the folder that was made here: not one made in its place since. A folder
-        // another process still uses is not empty, and stays.
+    const std::lock_guard lock(usedFoldersLock);
+    for (const UsedFolder& folder : UsedFolders()) {
+        // Only the folder that was used here: not one made in its place since, which those
+        // who use it remove. A folder another process still uses is not empty, and stays; the
+        // last process to leave it removes it.
         struct stat info = {};
         if (lstat(folder.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_dev == folder.device &&
             info.st_ino == folder.inode) {
             rmdir(folder.path.c_str());
         }
     }
-    madeFolders.clear();
+    UsedFolders().clear();
 }
 
 void SetResourcesFolderOverride(std::optional<String> path)
@@ -311,19 +360,42 @@ bool FolderItem::Delete()
     return fs::remove(itsPath, error);
 }
 
+// Holds a claim's lock while the item that made it lives.
+class FolderItem::ClaimHold {
+public:
+    explicit ClaimHold(int fd) : itsFd(fd) {}
+    ~ClaimHold() { close(itsFd); }
+    ClaimHold(const ClaimHold&) = delete;
+    ClaimHold& operator=(const ClaimHold&) = delete;
+
+    int Fd() const { return itsFd; }
+
+private:
+    int itsFd;
+};
+
 FolderItem::Claim FolderItem::ClaimName()
 {
     const int fd = open(itsPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return errno == EEXIST ? Claim::Taken : Claim::Failed;
     }
+    auto hold = std::make_shared<const ClaimHold>(fd);
+    // A process that begins to use the folder may take the new file for a dead claim before it
+    // is locked, and remove it: the name is then had by no one, and this caller tries the next.
+    // Where the file system has no locks, no process removes a claim.
+    struct stat opened = {};
+    struct stat named = {};
+    if (flock(fd, LOCK_EX) == 0 && (fstat(fd, &opened) != 0 || lstat(itsPath.c_str(), &named) != 0 ||
+                                    named.st_dev != opened.st_dev || named.st_ino != opened.st_ino)) {
+        return Claim::Taken;
+    }
     const timespec times[2] = {{0, UTIME_NOW}, ClaimTime};
-    const bool marked = futimens(fd, times) == 0;
-    close(fd);
-    if (!marked) {
+    if (futimens(hold->Fd(), times) != 0) {
         unlink(itsPath.c_str());
         return Claim::Failed;
     }
+    itsClaim = std::move(hold);
     return Claim::Made;
 }
 

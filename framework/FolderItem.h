@@ -23,7 +23,9 @@ public:
 
     // A private folder for temporary files on the same file system as this item, made when
     // needed; nullptr when there can be none, or when the folder holding this item cannot be
-    // written, so that nothing made there could take this item's place.
+    // written, so that nothing made there could take this item's place. What is put in it is
+    // claimed (ClaimName): the first time a process uses the folder, it removes the files that
+    // no live process holds, left by runs that were killed.
     std::shared_ptr<FolderItem> TemporaryFolder() const;
 
     // The four-character type and creator codes; "" when the file has none. Setting returns
@@ -47,7 +49,8 @@ public:
 
     // Claims this item's name by making it a new empty file, marked as a claim: of callers
     // in any number of processes, at most one gets Made for a name. Taken when an item of
-    // that name exists; Failed when nothing can be made there.
+    // that name exists; Failed when nothing can be made there. This process holds the claim
+    // while this item, or a copy of it, lives, whatever becomes of the file.
     enum class Claim { Made, Taken, Failed };
     Claim ClaimName();
     // True while this item is a claim that nothing has been written to: opening it for
@@ -69,7 +72,10 @@ public:
     std::shared_ptr<Sound> OpenAsSound() const;
 
 private:
+    class ClaimHold;
+
     String itsPath;
+    std::shared_ptr<const ClaimHold> itsClaim;
 };
 
 namespace SpecialFolder {

@@ -1,6 +1,7 @@
 #include "framework/TypeCodeStore.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -103,23 +106,38 @@ bool WriteRecords(const String& path, const std::vector<Record>& records)
             return false;
         }
     }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 // Keeps other processes from changing the record while this one reads, changes and replaces
 // it. The lock is an flock on a file beside the record: it ends with the process that holds it,
-// so a run that was killed never blocks the next. Where the file system offers no locks, or
-// another process holds it far longer than any change takes (a stopped process), the change
-// goes ahead without it rather than hang.
+// so a run that was killed never blocks the next, and it needs no write access, so a lock file
+// left by another user (root) serves all the same; where that file cannot even be read, the
+// folder holding the record is locked instead. Where the file system offers no locks, or
+// another process holds it far longer than any change takes (a stopped process), the change goes
+// ahead without it rather than hang: the wait is bounded once, and the changes after it try the
+// lock without waiting until it is had again, so a save of several changes waits one bound.
 class RecordLock {
 public:
     explicit RecordLock(const String& recordPath)
-        : itsFd(open((recordPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : itsFd(open((recordPath + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600))
     {
-        const auto deadline = std::chrono::steady_clock::now() + GiveUpAfter;
+        if (itsFd < 0 && errno == EACCES) {
+            itsFd = open(std::filesystem::path(recordPath).parent_path().c_str(),
+                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        const bool wait = !Stuck(recordPath);
+        const auto deadline = std::chrono::steady_clock::now() + TypeCodeStore::LockBound;
         auto pause = std::chrono::microseconds(100);
         while (itsFd >= 0 && flock(itsFd, LOCK_EX | LOCK_NB) != 0) {
-            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > deadline) {
+            const int error = errno;
+            const bool held = error == EWOULDBLOCK;
+            if ((!held && error != EINTR) || !wait || std::chrono::steady_clock::now() > deadline) {
+                NoteStuck(recordPath, held);
                 close(itsFd);
                 itsFd = -1;
                 return;
@@ -127,6 +145,7 @@ public:
             std::this_thread::sleep_for(pause);
             pause = std::min(pause * 2, MaxPause);
         }
+        NoteStuck(recordPath, false);
     }
 
     ~RecordLock()
@@ -139,12 +158,59 @@ public:
     RecordLock(const RecordLock&) = delete;
     RecordLock& operator=(const RecordLock&) = delete;
 
+    bool Held() const { return itsFd >= 0; }
+
 private:
-    static constexpr std::chrono::seconds GiveUpAfter{5};
     static constexpr std::chrono::microseconds MaxPause{2000};
+
+    // The records whose lock this process waited for in vain, and has not had since.
+    static std::mutex stuckGuard;
+    static std::set<String> stuck;
+
+    static bool Stuck(const String& recordPath)
+    {
+        const std::lock_guard lock(stuckGuard);
+        return stuck.count(recordPath) > 0;
+    }
+
+    static void NoteStuck(const String& recordPath, bool heldByAnother)
+    {
+        const std::lock_guard lock(stuckGuard);
+        if (heldByAnother) {
+            stuck.insert(recordPath);
+        } else {
+            stuck.erase(recordPath);
+        }
+    }
 
     int itsFd;
 };
+
+std::mutex RecordLock::stuckGuard;
+std::set<String> RecordLock::stuck;
+
+// Removes the temporary records that writers killed while holding the lock left behind: the
+// caller holds it, so no writer that keeps to it is at work. A writer that went ahead without
+// the lock is alive, and its file stays.
+void RemoveDeadWritersRecords(const String& recordPath)
+{
+    const std::filesystem::path record(recordPath);
+    const String prefix = record.filename().string() + ".";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(record.parent_path(), error)) {
+        const String name = entry.path().filename().string();
+        const String digits = name.substr(std::min(prefix.size(), name.size()));
+        if (name.rfind(prefix, 0) != 0 || digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != String::npos) {
+            continue;
+        }
+        // The writer's process id is the name's last part (see WriteRecords).
+        const pid_t writer = static_cast<pid_t>(std::stol(digits));
+        if (writer > 0 && kill(writer, 0) != 0 && errno == ESRCH) {
+            unlink(entry.path().c_str());
+        }
+    }
+}
 
 } // namespace
 
@@ -187,6 +253,9 @@ bool TypeCodeStore::SetCode(const String& filePath, const String& key, const Str
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(itsRecordPath).parent_path(), error);
     const RecordLock lock(itsRecordPath);
+    if (lock.Held()) {
+        RemoveDeadWritersRecords(itsRecordPath);
+    }
     std::vector<Record> records = ReadRecords(itsRecordPath);
     std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
     if (!code.empty()) {

@@ -5,8 +5,13 @@
 
 #include "framework/Types.h"
 
+#include <chrono>
+
 class TypeCodeStore {
 public:
+    // How long a change waits at most for another process's lock on the record.
+    static constexpr std::chrono::seconds LockBound{5};
+
     explicit TypeCodeStore(String recordPath);
 
     // The store in $XDG_STATE_HOME (else ~/.local/state)/kalmeno.

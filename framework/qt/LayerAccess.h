@@ -35,7 +35,7 @@ struct WindowAccess {
 };
 
 struct FolderAccess {
-    // Program end: removes the temporary folders this process made, where they are empty.
+    // Program end: removes the temporary folders this process made or used, where they are empty.
     static void RemoveMadeTemporaryFolders();
 };
 

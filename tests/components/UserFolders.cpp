@@ -1,5 +1,7 @@
 #include "tests/components/UserFolders.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -42,4 +44,17 @@ void UserFolders::Activate() const
     setenv("XDG_CONFIG_HOME", Prefs().c_str(), 1);
     setenv("TMPDIR", Temporary().c_str(), 1);
     setenv("XDG_STATE_HOME", (Root() + "/state").c_str(), 1);
+}
+
+bool UserFolders::HandToThePlayer() const
+{
+    if (geteuid() != 0) {
+        return true;
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(Root())) {
+        if (lchown(entry.path().c_str(), Player, Player) != 0) {
+            return false;
+        }
+    }
+    return chown(Root().c_str(), Player, Player) == 0;
 }

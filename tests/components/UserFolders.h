@@ -5,6 +5,8 @@
 
 #include "tests/support/ScratchFolder.h"
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 
@@ -22,6 +24,11 @@ public:
     std::string Temporary() const { return Root() + "/tmp"; }
     // Points the environment at this tree again (a child process may have moved it).
     void Activate() const;
+
+    // Root may write anywhere; the player is an ordinary user, whom tests run as root become.
+    static constexpr uid_t Player = 65534;
+    // As root, gives the tree to the player; false when that fails.
+    bool HandToThePlayer() const;
 
 private:
     static constexpr const char* Variables[] = {"XDG_CONFIG_HOME", "TMPDIR", "XDG_STATE_HOME"};

@@ -148,6 +148,29 @@ TEST(TypeCodeStore, KeepsItsRecordLinesAsBefore)
     EXPECT_EQ(store.Code(path, "type"), "PREF");
 }
 
+// A run killed while it wrote the record leaves its temporary record, named by its process
+// id; the next change removes it, but never that of a process that lives.
+TEST(TypeCodeStore, AChangeRemovesTheTemporaryRecordsOfDeadWriters)
+{
+    ScratchFolder folder;
+    const std::string record = folder / "file-codes";
+    const std::string path = folder.Write("prefs", "00D");
+    const pid_t dead = fork();
+    if (dead == 0) {
+        _exit(0);
+    }
+    waitpid(dead, nullptr, 0);
+    const std::string deadRecord = "file-codes." + std::to_string(dead);
+    folder.Write(deadRecord, "1 2 3 4 type 41424344\n");
+    const std::string liveRecord = "file-codes." + std::to_string(getppid());
+    folder.Write(liveRecord, "");
+    folder.Write("file-codes.old", "");
+
+    EXPECT_TRUE(TypeCodeStore(record).SetCode(path, "type", "PREF"));
+    EXPECT_EQ(NamesIn(folder.Path()),
+              (std::vector<std::string>{"file-codes", liveRecord, "file-codes.lock", "file-codes.old", "prefs"}));
+}
+
 // A run that holds the record's lock and never lets go (a stopped process) delays a change,
 // but never blocks it.
 TEST(TypeCodeStore, AHeldLockDelaysAChangeButNeverBlocksIt)
@@ -233,7 +256,7 @@ TEST(FolderItem, TemporaryFolderIsOnTheSameFileSystem)
     EXPECT_FALSE(Item("/nonexistent-kalmeno/folder/file")->TemporaryFolder());
 }
 
-TEST(FolderItem, AtTheEndOnlyTheEmptyTemporaryFoldersThatTheProcessMadeAreRemoved)
+TEST(FolderItem, AtTheEndTheEmptyTemporaryFoldersThatTheProcessUsedAreRemoved)
 {
     // On a tmpfs the temporary folder is made beside the file, where the test can watch it.
     ScratchFolder made("/dev/shm");
@@ -254,8 +277,58 @@ TEST(FolderItem, AtTheEndOnlyTheEmptyTemporaryFoldersThatTheProcessMadeAreRemove
     FolderAccess::RemoveMadeTemporaryFolders();
     EXPECT_FALSE(fs::exists(folders[0]));
     EXPECT_EQ(ReadBytes(folders[1] + "/shadow"), "in use");
-    EXPECT_TRUE(fs::is_directory(folders[2]));
+    EXPECT_FALSE(fs::exists(folders[2])) << "another copy made it, and left it to this one";
     EXPECT_TRUE(fs::is_directory(folders[3]));
+}
+
+// A claim stays while its maker lives; what a dead run left goes when a later run first uses
+// the folder.
+TEST(FolderItem, ALaterRunRemovesDeadClaimsButNoLiveOne)
+{
+    ScratchFolder folder("/dev/shm");
+    const std::string temporary = folder / ".kalmeno-temp";
+    ASSERT_EQ(mkdir(temporary.c_str(), 0700), 0);
+    WriteBytes(temporary + "/dead000001", "00");
+    int claimed[2];
+    ASSERT_EQ(pipe(claimed), 0);
+    const pid_t live = fork();
+    if (live == 0) {
+        auto claim = Item(temporary + "/live000001");
+        const bool made = claim->ClaimName() == FolderItem::Claim::Made;
+        (void)!write(claimed[1], &made, 1);
+        pause();
+        _exit(0);
+    }
+    bool made = false;
+    ASSERT_EQ(read(claimed[0], &made, 1), 1);
+    ASSERT_TRUE(made);
+    const auto laterRun = [&] {
+        const pid_t run = fork();
+        if (run == 0) {
+            _exit(Item(folder / "prefs")->TemporaryFolder() ? 0 : 1);
+        }
+        int status = -1;
+        waitpid(run, &status, 0);
+        return status;
+    };
+    EXPECT_EQ(laterRun(), 0);
+    EXPECT_EQ(NamesIn(temporary), std::vector<std::string>{"live000001"});
+
+    kill(live, SIGKILL);
+    waitpid(live, nullptr, 0);
+    EXPECT_EQ(laterRun(), 0);
+    EXPECT_EQ(NamesIn(temporary), std::vector<std::string>{});
+
+    // In this process the claim ends with the item that made it.
+    auto claim = Item(temporary + "/own000001");
+    ASSERT_EQ(claim->ClaimName(), FolderItem::Claim::Made);
+    EXPECT_EQ(laterRun(), 0);
+    EXPECT_EQ(NamesIn(temporary), std::vector<std::string>{"own000001"});
+    claim = nullptr;
+    EXPECT_EQ(laterRun(), 0);
+    EXPECT_EQ(NamesIn(temporary), std::vector<std::string>{});
+    close(claimed[0]);
+    close(claimed[1]);
 }
 
 TEST(FolderItem, VolumeAndFolderNumbers)

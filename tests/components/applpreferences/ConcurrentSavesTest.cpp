@@ -3,15 +3,22 @@
 #include "components/applpreferences/ApplPreferences.h"
 
 #include "framework/FolderItem.h"
+#include "framework/TypeCodeStore.h"
 #include "tests/components/ChildProcess.h"
 #include "tests/components/OnRamfs.h"
 #include "tests/components/UserFolders.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -21,7 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string Name = "Kalmenoの設定";
-constexpr int Rounds = 300;
 
 // The data of one save: whose it is, which round, and enough bytes to show a torn write.
 std::string SaveData(int saver, int round)
@@ -47,8 +53,8 @@ std::string SaveIn(const std::string& bytes, int savers)
 
 // Runs one saver per entry of folders at once, each in a process of its own with that folder
 // as its preferences folder, all with the same temporary folder. Each saves
-// Rounds times and checks its file after every save; gives the number of checks that failed.
-int SaveAtOnce(const std::vector<std::string>& folders, bool ownFiles)
+// rounds times and checks its file after every save; gives the number of checks that failed.
+int SaveAtOnce(const std::vector<std::string>& folders, bool ownFiles, int rounds)
 {
     const int savers = static_cast<int>(folders.size());
     int start[2];
@@ -64,7 +70,7 @@ int SaveAtOnce(const std::vector<std::string>& folders, bool ownFiles)
             setenv("XDG_CONFIG_HOME", folders[saver].c_str(), 1);
             const auto file = std::make_shared<FolderItem>(folders[saver] + "/" + Name);
             int failed = 0;
-            for (int round = 0; round < Rounds; ++round) {
+            for (int round = 0; round < rounds; ++round) {
                 ApplPreferences store;
                 store.Constructor(Name, "KLMa");
                 store.Restore();
@@ -84,7 +90,7 @@ int SaveAtOnce(const std::vector<std::string>& folders, bool ownFiles)
     for (const pid_t child : children) {
         int status = 0;
         waitpid(child, &status, 0);
-        failed += WIFEXITED(status) ? WEXITSTATUS(status) : Rounds;
+        failed += WIFEXITED(status) ? WEXITSTATUS(status) : rounds;
     }
     return failed;
 }
@@ -118,11 +124,11 @@ std::string OneFileEach(const std::vector<std::string>& folders)
     return "";
 }
 
-// Four savers, each with a folder of its own in the preferences folder.
-std::string SaversWithOwnFolders(const UserFolders& scratch)
+// Savers, each with a folder of its own in the preferences folder.
+std::string SaversWithOwnFolders(const UserFolders& scratch, int savers = 4, int rounds = 300)
 {
     std::vector<std::string> folders;
-    for (int saver = 0; saver < 4; ++saver) {
+    for (int saver = 0; saver < savers; ++saver) {
         folders.push_back(scratch.Prefs() + "/saver" + std::to_string(saver));
         fs::create_directory(folders.back());
     }
@@ -132,12 +138,12 @@ std::string SaversWithOwnFolders(const UserFolders& scratch)
     if (shared && (!temporary || fs::path(temporary->NativePath()).parent_path() != scratch.Temporary())) {
         return "the savers do not share the system's temporary folder";
     }
-    if (const int failed = SaveAtOnce(folders, true)) {
-        return std::to_string(failed) + " saves lost or crossed out of " + std::to_string(4 * Rounds);
+    if (const int failed = SaveAtOnce(folders, true, rounds)) {
+        return std::to_string(failed) + " saves lost or crossed out of " + std::to_string(savers * rounds);
     }
-    for (int saver = 0; saver < 4; ++saver) {
-        const std::string last = SaveIn(ReadBytes(FileOf(folders[saver])), 4);
-        if (last != "saver " + std::to_string(saver) + " round 299") {
+    for (int saver = 0; saver < savers; ++saver) {
+        const std::string last = SaveIn(ReadBytes(FileOf(folders[saver])), savers);
+        if (last != "saver " + std::to_string(saver) + " round " + std::to_string(rounds - 1)) {
             return "saver " + std::to_string(saver) + "'s file holds " + last;
         }
     }
@@ -147,8 +153,9 @@ std::string SaversWithOwnFolders(const UserFolders& scratch)
 // Two savers with the same preferences folder.
 std::string SaversOfOneFolder(const UserFolders& scratch)
 {
+    constexpr int Rounds = 300;
     const std::vector<std::string> folders(2, scratch.Prefs());
-    if (const int failed = SaveAtOnce(folders, false)) {
+    if (const int failed = SaveAtOnce(folders, false, Rounds)) {
         return std::to_string(failed) + " checks failed out of " + std::to_string(2 * Rounds);
     }
     const std::string last = SaveIn(ReadBytes(FileOf(scratch.Prefs())), 2);
@@ -159,28 +166,35 @@ std::string SaversOfOneFolder(const UserFolders& scratch)
     return OneFileEach({scratch.Prefs()});
 }
 
+// Runs check on a ramfs; skips where the test may not mount.
+void OnRamfsCheck(const std::function<std::string(const UserFolders&)>& check)
+{
+    UserFolders scratch;
+    const std::string result = OnRamfs(scratch, [&] { return check(scratch); });
+    if (result == NoRamfs) {
+        GTEST_SKIP() << result;
+    }
+    EXPECT_EQ(result, "");
+}
+
 // On a disk, whose file system keeps the codes with each file, and on a ramfs, where the layer
 // keeps them in one record that every saver changes.
 class ConcurrentSavesTest : public ::testing::TestWithParam<std::string> {
 protected:
     void Check(const std::function<std::string(const UserFolders&)>& savers)
     {
-        UserFolders scratch;
         if (GetParam() == "disk") {
+            UserFolders scratch;
             EXPECT_EQ(savers(scratch), "");
             return;
         }
-        const std::string result = OnRamfs(scratch, [&] { return savers(scratch); });
-        if (result == NoRamfs) {
-            GTEST_SKIP() << result;
-        }
-        EXPECT_EQ(result, "");
+        OnRamfsCheck(savers);
     }
 };
 
 TEST_P(ConcurrentSavesTest, SaversWithTheirOwnFoldersEachKeepTheirFile)
 {
-    Check(SaversWithOwnFolders);
+    Check([](const UserFolders& scratch) { return SaversWithOwnFolders(scratch); });
 }
 
 TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
@@ -190,5 +204,79 @@ TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, ConcurrentSavesTest, ::testing::Values("disk", "ramfs"),
                          [](const auto& info) { return info.param; });
+
+// The lock that keeps the record of the codes whole, as a run by root may leave it.
+std::string RecordLockOf(const UserFolders& scratch)
+{
+    const std::string lock = scratch.Root() + "/state/kalmeno/file-codes.lock";
+    fs::create_directories(fs::path(lock).parent_path());
+    WriteBytes(lock, "");
+    return lock;
+}
+
+TEST(RecordLockTest, ALockFileTheSaversCannotWriteStillKeepsTheirCodes)
+{
+    OnRamfsCheck([](const UserFolders& scratch) -> std::string {
+        // Read-only to everyone, root included.
+        const std::string lock = RecordLockOf(scratch);
+        if (mount(lock.c_str(), lock.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            mount(nullptr, lock.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+            return "cannot make the lock file read-only";
+        }
+        return SaversWithOwnFolders(scratch, 8, 150);
+    });
+}
+
+// A lock file that root left as it makes it, which the player cannot even read.
+TEST(RecordLockTest, ALockFileTheSaversCannotReadStillKeepsTheirCodes)
+{
+    OnRamfsCheck([](const UserFolders& scratch) -> std::string {
+        const std::string lock = RecordLockOf(scratch);
+        if (!scratch.HandToThePlayer() || lchown(lock.c_str(), 0, 0) != 0 || chmod(lock.c_str(), 0600) != 0) {
+            return "cannot hand the folders to the player";
+        }
+        if (setgid(UserFolders::Player) != 0 || setuid(UserFolders::Player) != 0) {
+            return "cannot become the player";
+        }
+        return SaversWithOwnFolders(scratch, 8, 150);
+    });
+}
+
+// A run stopped (^Z) while it held the lock holds it for good: the game's save at quit waits once
+// for it, not once per code it sets, and still saves.
+TEST(RecordLockTest, ALockHeldByAStoppedRunCostsAQuitOneWait)
+{
+    OnRamfsCheck([](const UserFolders& scratch) -> std::string {
+        const std::string lock = RecordLockOf(scratch);
+        const pid_t holder = StartChild([&] {
+            const int fd = open(lock.c_str(), O_RDONLY);
+            if (fd >= 0 && flock(fd, LOCK_EX) == 0) {
+                raise(SIGSTOP);
+            }
+        });
+        int status = 0;
+        if (waitpid(holder, &status, WUNTRACED) != holder || !WIFSTOPPED(status)) {
+            return "the holder did not take the lock";
+        }
+        const auto start = std::chrono::steady_clock::now();
+        ApplPreferences store;
+        store.Constructor(Name, "KLMa");
+        store.Restore();
+        store.SetData("A");
+        store.Save();
+        // The rest of a save takes a tiny part of the bound, however loaded the machine.
+        const auto waited = std::chrono::steady_clock::now() - start;
+        KillChild(holder);
+        const auto file = std::make_shared<FolderItem>(FileOf(scratch.Prefs()));
+        if (ReadBytes(file->NativePath()) != "00A" || file->MacCreator() != "KLMa" || file->MacType() != "PREF") {
+            return "the file was not saved";
+        }
+        if (waited >= 2 * TypeCodeStore::LockBound) {
+            return "the save waited " +
+                   std::to_string(std::chrono::duration_cast<std::chrono::seconds>(waited).count()) + " s";
+        }
+        return "";
+    });
+}
 
 } // namespace

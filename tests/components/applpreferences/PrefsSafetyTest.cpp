@@ -12,6 +12,7 @@
 
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -63,28 +65,84 @@ std::string CheckFile(const std::string& folder, const std::string& name, const 
     return "";
 }
 
-// Waits for the next report of a finished save and gives its length in microseconds; -1 when
-// the child stopped reporting.
-std::int64_t NextSaveLength(int reports)
+// What a child saving in a loop reports: as a save begins, which contents it writes ('o' or
+// 'n'); once it is done, the same with how long it took.
+struct SaveReport {
+    char writing = 0;
+    std::int64_t microseconds = -1;
+};
+
+// Waits for the next report; false when the child stopped reporting.
+bool NextReport(int reports, SaveReport& report)
 {
     // Only a guard against a hung child: a save never takes this long, however loaded the machine.
     constexpr int HungAfterMilliseconds = 120000;
-    std::int64_t length = 0;
     pollfd waiting{reports, POLLIN, 0};
-    if (poll(&waiting, 1, HungAfterMilliseconds) <= 0 || read(reports, &length, sizeof length) != sizeof length) {
-        return -1;
-    }
-    return length;
+    return poll(&waiting, 1, HungAfterMilliseconds) > 0 && read(reports, &report, sizeof report) == sizeof report;
 }
 
+// Waits for the next finished save and gives its report; microseconds is -1 when the child
+// stopped reporting.
+SaveReport NextFinishedSave(int reports)
+{
+    SaveReport report;
+    while (NextReport(reports, report) && report.microseconds < 0) {
+    }
+    return report;
+}
+
+// Waits until the file is replaced, removed or written, or the child has ended.
+void WaitForAChange(const std::string& file, pid_t child)
+{
+    const auto state = [&] {
+        struct stat info = {};
+        const bool there = lstat(file.c_str(), &info) == 0;
+        return std::make_tuple(there, info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    };
+    const auto before = state();
+    while (state() == before && waitpid(child, nullptr, WNOHANG) == 0) {
+    }
+}
+
+// The files in folder, none when it is no folder.
+std::size_t FilesIn(const std::string& folder)
+{
+    return fs::is_directory(folder) ? FilesUnder(folder).size() : 0;
+}
+
+// The shadows and the temporary records of the codes that killed saves left.
+struct Strays {
+    std::size_t shadows = 0;
+    std::size_t records = 0;
+
+    explicit Strays(const UserFolders& scratch)
+        : shadows(FilesIn(scratch.Temporary() + "/kalmeno-" + std::to_string(getuid())) +
+                  FilesIn(scratch.Prefs() + "/.kalmeno-temp"))
+    {
+        const std::string record = "file-codes.";
+        for (const std::string& name : NamesIn(scratch.Root() + "/state/kalmeno")) {
+            records += name.rfind(record, 0) == 0 &&
+                       name.find_first_not_of("0123456789", record.size()) == std::string::npos;
+        }
+    }
+    std::string Text() const
+    {
+        return std::to_string(shadows) + " shadows and " + std::to_string(records) + " records";
+    }
+};
+
 // Saves two contents of length bytes in turn in a child that is killed in the middle of one of
-// its saves; every kill must leave one of them, complete and with its codes. Gives "" or what
+// its saves: at a random moment, or as soon as the file is seen to change. Every kill must leave
+// one of them, complete and with its codes; some kills must leave what the save they cut short
+// replaced, some what it wrote; and each run removes what the one before it left. Gives "" or what
 // went wrong.
 std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills,
                             std::size_t length = 30000)
 {
     const std::string oldData(length, 'o');
     const std::string newData(length, 'n');
+    const auto data = [&](char writing) { return writing == 'n' ? newData : oldData; };
+    const std::string file = scratch.Prefs() + "/" + name;
     SaveData(oldData, name);
     std::mt19937 random(static_cast<unsigned>(kills * 7919 + name.size()));
     std::uniform_int_distribution<int> warmSaves(1, 2);
@@ -95,36 +153,46 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
         if (pipe(reports) != 0) {
             return "no pipe";
         }
-        // The child reports every finished save with its length.
         const pid_t child = StartChild([&] {
             close(reports[0]);
             for (;;) {
-                const auto start = std::chrono::steady_clock::now();
                 auto store = RestoredStore(name);
-                store->SetData(store->GetData() == oldData ? newData : oldData);
+                SaveReport report{store->GetData() == oldData ? 'n' : 'o'};
+                const auto start = std::chrono::steady_clock::now();
+                if (write(reports[1], &report, sizeof report) != sizeof report) {
+                    return;
+                }
+                store->SetData(data(report.writing));
                 store->Save();
-                const std::int64_t length = std::chrono::duration_cast<std::chrono::microseconds>(
-                                                std::chrono::steady_clock::now() - start)
-                                                .count();
-                if (write(reports[1], &length, sizeof length) != sizeof length) {
+                report.microseconds = std::chrono::duration_cast<std::chrono::microseconds>(
+                                          std::chrono::steady_clock::now() - start)
+                                          .count();
+                if (write(reports[1], &report, sizeof report) != sizeof report) {
                     return;
                 }
             }
         });
         close(reports[1]);
         // A new process's first save is slow (its pages are faulted in). After it, one or two
-        // more, so that the file holds either content as the next one begins; the kill comes
-        // at a random moment of a save as long as the last.
-        std::int64_t took = NextSaveLength(reports[0]);
-        for (int save = warmSaves(random); save > 0 && took >= 0; --save) {
-            took = NextSaveLength(reports[0]);
+        // more, so that the file holds either content as the next one begins. The child runs
+        // ahead of its reports.
+        SaveReport last = NextFinishedSave(reports[0]);
+        for (int save = warmSaves(random); save > 0 && last.microseconds >= 0; --save) {
+            last = NextFinishedSave(reports[0]);
         }
-        if (took >= 0) {
-            usleep(static_cast<useconds_t>(moment(random) * static_cast<double>(took)));
+        const bool saving = last.microseconds >= 0;
+        if (saving && kill % 2 == 0) {
+            usleep(static_cast<useconds_t>(moment(random) * static_cast<double>(last.microseconds)));
+        } else if (saving) {
+            WaitForAChange(file, child);
         }
         KillChild(child);
+        // The save the kill cut short, or came after: the last one begun.
+        for (SaveReport report; NextReport(reports[0], report);) {
+            last = report;
+        }
         close(reports[0]);
-        if (took < 0) {
+        if (!saving) {
             return "the child stopped saving before kill " + std::to_string(kill);
         }
 
@@ -133,37 +201,34 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
         if (!oldProblem.empty() && !newProblem.empty()) {
             return "after kill " + std::to_string(kill) + ": " + oldProblem;
         }
-        seen.insert(oldProblem.empty() ? "old" : "new");
+        seen.insert((last.writing == 'n' ? newProblem : oldProblem).empty() ? "new" : "old");
         const std::string restored = RestoredStore(name)->GetData();
         if (restored != oldData && restored != newData) {
             return "after kill " + std::to_string(kill) + " the store read something else";
         }
     }
-    if (seen.size() != 2) {
-        return "the kills left only the " + *seen.begin() + " contents";
+    for (const char* side : {"old", "new"}) {
+        if (seen.count(side) == 0) {
+            return std::string("no kill left the ") + side + " contents of the save it cut short";
+        }
     }
     for (const std::string& entry : NamesIn(scratch.Prefs())) {
         if (entry != name && entry[0] != '.') {
             return "a second preferences file appeared: " + entry;
         }
     }
-    return "";
+    // What the last kill left, one of each at most, goes with the next run's save.
+    if (const Strays left(scratch); left.shadows > 1 || left.records > 1) {
+        return "the kills left " + left.Text();
+    }
+    return RunInChild([&] {
+        SaveData(std::string(length, 'x'), name);
+        const Strays left(scratch);
+        return left.shadows + left.records == 0 ? "" : "the next run left " + left.Text();
+    });
 }
 
-// Root may write anywhere; the player is an ordinary user. As root, gives the scratch tree to
-// the user that PlayerRun becomes.
-constexpr uid_t Player = 65534;
-
-void HandToThePlayer(const UserFolders& scratch)
-{
-    if (geteuid() != 0) {
-        return;
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(scratch.Root())) {
-        ASSERT_EQ(lchown(entry.path().c_str(), Player, Player), 0);
-    }
-    ASSERT_EQ(chown(scratch.Root().c_str(), Player, Player), 0);
-}
+constexpr uid_t Player = UserFolders::Player;
 
 // A run of the program by the player, in a process of its own, that stores letter; gives the
 // letter it read.
@@ -298,7 +363,7 @@ TEST(PrefsSafetyTest, AReadOnlyPreferencesFolderGetsItsFileWrittenInPlace)
     SaveData("D");
     const std::string file = scratch.Prefs() + "/" + Name;
     const struct stat before = StatOf(file);
-    HandToThePlayer(scratch);
+    ASSERT_TRUE(scratch.HandToThePlayer());
     const auto readOnly = [&](bool on) {
         fs::permissions(scratch.Prefs(),
                         on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
@@ -370,7 +435,7 @@ TEST(PrefsOddFilesTest, ALinkIntoAFolderThePlayerCannotWriteGetsTheNewValue)
     ASSERT_TRUE(linked->SetMacType("PREF") && linked->SetMacCreator("KLMa"));
     const std::string link = scratch.Prefs() + "/" + Name;
     fs::create_symlink(linked->NativePath(), link);
-    HandToThePlayer(scratch);
+    ASSERT_TRUE(scratch.HandToThePlayer());
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
 
     EXPECT_EQ(PlayerRun("A"), "D");
