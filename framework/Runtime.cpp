@@ -5,6 +5,7 @@
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
 #include "framework/qt/MessageGate.h"
+#include "framework/qt/PlatformFailure.h"
 #include "framework/qt/PointerTracker.h"
 
 #include <QApplication>
@@ -105,9 +106,7 @@ private:
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
         if (type == QtFatalMsg) {
-            std::fprintf(stderr, "%s: no display available (set DISPLAY or WAYLAND_DISPLAY)\n",
-                         program_invocation_short_name);
-            _exit(1);
+            PlatformFailure::End();
         }
         const std::lock_guard lock(heldLock);
         held.push_back({type, context.file, context.line, context.function, context.category, text});
