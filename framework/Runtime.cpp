@@ -5,6 +5,7 @@
 #include "framework/qt/LayerAccess.h"
 #include "framework/qt/MenuCommands.h"
 #include "framework/qt/MessageGate.h"
+#include "framework/qt/PlatformFailure.h"
 #include "framework/qt/PointerTracker.h"
 
 #include <QApplication>
@@ -106,9 +107,7 @@ private:
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
         if (type == QtFatalMsg) {
-            std::fprintf(stderr, "%s: no display available (set DISPLAY or WAYLAND_DISPLAY)\n",
-                         program_invocation_short_name);
-            _exit(1);
+            PlatformFailure::End();
         }
         // The toolkit's handler of a connection lost meanwhile says so, then hands over to
         // Xlib's, which ends the process after lines of its own.

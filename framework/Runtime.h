@@ -23,8 +23,9 @@ private:
 
 // Sets the layer up for this process: SIGXFSZ ignored (a write past the file-size limit fails
 // instead of ending the process), the GUI connection, menu shortcuts. Call once, first in main,
-// before any window, picture or sound is made. Without a usable display, writes one line to
-// standard error and ends the process with status 1.
+// before any window, picture or sound is made. Without a usable display, or when the display
+// platform asked for cannot be loaded, writes one line to standard error saying which and ends
+// the process with status 1.
 [[nodiscard]] Runtime RunFrameworkInitialization(int& argc, char** argv);
 
 // Raises the application's Open, then runs the event loop until the application quits; returns

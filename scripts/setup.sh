@@ -18,8 +18,9 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The setting goes through env, after sudo, whose env_reset would drop it from before.
+  apt=(env DEBIAN_FRONTEND=noninteractive apt-get)
+  [ "$(id -u)" -eq 0 ] || apt=(sudo "${apt[@]}")
+  "${apt[@]}" update -qq
+  "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -1,5 +1,6 @@
 """How the real game ends when it is not quit from its menu: a quit signal after a volume change,
-the display going away under it, a start with no room for files, and a start without a display."""
+the display going away under it, a start with no room for files, and a start without a display or
+on a platform that cannot be loaded."""
 
 import os
 import resource
@@ -99,15 +100,30 @@ def file_size_limit(x, binary, reader):
         game.stop()
 
 
+def failed_start(binary, env, where):
+    """Standard error's lines of a game that cannot start in the environment, checked to end with
+    a failure status."""
+    result = subprocess.run([binary], env=dict(env, **e2e.own_folders()), capture_output=True, text=True,
+                            timeout=60)
+    check(result.returncode == 1, "%s the game ended with %d" % (where, result.returncode))
+    return result.stderr.splitlines()
+
+
 def no_display(binary):
     """Without a display: one line on standard error and a failure status."""
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    env.update(e2e.own_folders())
-    result = subprocess.run([binary], env=env, capture_output=True, text=True, timeout=60)
-    check(result.returncode == 1, "without a display the game ended with %d" % result.returncode)
-    lines = result.stderr.splitlines()
-    check(len(lines) == 1 and "no display" in lines[0], "standard error: %r" % result.stderr)
+    lines = failed_start(binary, env, "without a display")
+    check(len(lines) == 1 and "no display" in lines[0], "without a display, standard error: %r" % lines)
+
+
+def unknown_platform(x, binary):
+    """A platform without a plugin, asked for beside a live display: one line that names it, not
+    the display."""
+    env = dict(os.environ, DISPLAY=x.display, QT_QPA_PLATFORM="nosuch")
+    lines = failed_start(binary, env, "on an unknown platform")
+    check(lines == ['kalmeno: the display platform "nosuch" (from QT_QPA_PLATFORM) could not be started'],
+          "on an unknown platform, standard error: %r" % lines)
 
 
 def test(x, binary):
@@ -117,6 +133,7 @@ def test(x, binary):
     display_lost(binary, reader)
     file_size_limit(x, binary, reader)
     no_display(binary)
+    unknown_platform(x, binary)
 
 
 if __name__ == "__main__":
