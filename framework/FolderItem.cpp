@@ -12,11 +12,13 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -83,6 +85,32 @@ std::optional<struct stat> Status(const String& path)
     return info;
 }
 
+bool SameFile(const struct stat& one, const struct stat& other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// Where a file lies: its file system, and the mount it is reached through. A file is renamed only
+// within one mount: two mounts of one file system (a bind mount) do not rename between them.
+struct Place {
+    dev_t device = 0;
+    // 0 where the system does not tell.
+    std::uint64_t mount = 0;
+
+    bool operator==(const Place&) const = default;
+};
+
+// The place of the item at path (links followed), or with an empty path of the open item folder.
+std::optional<Place> PlaceOf(int folder, const char* path)
+{
+    struct statx info = {};
+    if (statx(folder, path, path[0] == 0 ? AT_EMPTY_PATH : 0, STATX_MNT_ID, &info) != 0) {
+        return std::nullopt;
+    }
+    return Place{makedev(info.stx_dev_major, info.stx_dev_minor),
+                 (info.stx_mask & STATX_MNT_ID) != 0 ? info.stx_mnt_id : 0};
+}
+
 // The temporary folders this process used, each with the device and inode it had. A child of
 // a fork is a process of its own, which has used none yet.
 struct UsedFolder {
@@ -104,6 +132,31 @@ std::vector<UsedFolder>& UsedFolders()
     return folders;
 }
 
+// Removes the regular file at path unless a process holds it as a claim: the file is locked
+// first, and removed only while the name still gives the locked file, so that a claim made under
+// the name meanwhile stays. A file that cannot be locked at all (a file system without locks) is
+// removed only when unlockableToo, by the holder of the name: no other process removes it then.
+bool RemoveUnclaimed(const String& path, bool unlockableToo)
+{
+    // Some file systems (NFS) lock only a file that is open for writing.
+    int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool unlockable = !locked && errno != EWOULDBLOCK && errno != EINTR;
+    struct stat opened = {};
+    struct stat named = {};
+    const bool removed = (locked || (unlockable && unlockableToo)) && fstat(fd, &opened) == 0 &&
+                         S_ISREG(opened.st_mode) && lstat(path.c_str(), &named) == 0 && SameFile(named, opened) &&
+                         unlink(path.c_str()) == 0;
+    close(fd);
+    return removed;
+}
+
 // Removes the files in folder that no live process holds as claims: what runs that were killed
 // in the middle of a save left there.
 void RemoveDeadClaims(const fs::path& folder)
@@ -112,31 +165,25 @@ void RemoveDeadClaims(const fs::path& folder)
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const String path = entry.path().string();
         struct stat named = {};
-        if (lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) {
-            continue;
-        }
-        const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        struct stat opened = {};
-        // Locked, the file is still the one that the name gives: it can be removed.
-        if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
-            lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
-            unlink(path.c_str());
-        }
-        if (fd >= 0) {
-            close(fd);
+        if (lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode)) {
+            RemoveUnclaimed(path, false);
         }
     }
 }
 
-// A private folder at path (made when missing) on device, or nothing when path is not
+// Opens the private folder at path (made when missing) at place, or gives -1 when path is not
 // such a folder of ours. The first time this process uses the folder, the dead claims in it go.
-std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
+int OpenPrivateFolder(const fs::path& path, const Place& place)
 {
     mkdir(path.c_str(), 0700);
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat info = {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
-        info.st_dev != device || access(path.c_str(), W_OK | X_OK) != 0) {
-        return nullptr;
+    if (fd < 0 || fstat(fd, &info) != 0 || info.st_uid != getuid() || PlaceOf(fd, "") != place ||
+        access(path.c_str(), W_OK | X_OK) != 0) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        return -1;
     }
     bool firstUse = false;
     {
@@ -152,7 +199,7 @@ std::shared_ptr<FolderItem> PrivateFolder(const fs::path& path, dev_t device)
     if (firstUse) {
         RemoveDeadClaims(path);
     }
-    return std::make_shared<FolderItem>(path.string());
+    return fd;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size)
@@ -225,6 +272,19 @@ void SyncFolder(const fs::path& folder)
 
 } // namespace
 
+class FolderItem::Descriptor {
+public:
+    explicit Descriptor(int fd) : itsFd(fd) {}
+    ~Descriptor() { close(itsFd); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int Fd() const { return itsFd; }
+
+private:
+    int itsFd;
+};
+
 void FolderAccess::RemoveMadeTemporaryFolders()
 {
     const std::lock_guard lock(usedFoldersLock);
@@ -282,7 +342,9 @@ std::shared_ptr<FolderItem> FolderItem::Child(const String& name) const
     if (name.empty() || name == "." || name == ".." || name.find_first_of(String("/\0", 2)) != String::npos) {
         return nullptr;
     }
-    return std::make_shared<FolderItem>((fs::path(itsPath) / name).string());
+    auto child = std::make_shared<FolderItem>((fs::path(itsPath) / name).string());
+    child->itsOpenParent = itsOpenFolder;
+    return child;
 }
 
 std::shared_ptr<FolderItem> FolderItem::Parent() const
@@ -297,19 +359,24 @@ std::shared_ptr<FolderItem> FolderItem::Parent() const
 std::shared_ptr<FolderItem> FolderItem::TemporaryFolder() const
 {
     const fs::path folder = Directory() ? fs::path(itsPath) : fs::path(itsPath).parent_path();
-    const auto info = Status(folder.string());
-    if (!info || faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    const auto place = PlaceOf(AT_FDCWD, folder.c_str());
+    if (!place || faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
         return nullptr;
     }
     const char* tmpdir = std::getenv("TMPDIR");
     const fs::path systemTemporary = tmpdir && tmpdir[0] == '/' ? tmpdir : "/tmp";
-    const auto systemInfo = Status(systemTemporary.string());
-    if (systemInfo && systemInfo->st_dev == info->st_dev) {
-        if (auto own = PrivateFolder(systemTemporary / ("kalmeno-" + std::to_string(getuid())), info->st_dev)) {
-            return own;
-        }
+    fs::path chosen = systemTemporary / ("kalmeno-" + std::to_string(getuid()));
+    int fd = PlaceOf(AT_FDCWD, systemTemporary.c_str()) == place ? OpenPrivateFolder(chosen, *place) : -1;
+    if (fd < 0) {
+        chosen = folder / ".kalmeno-temp";
+        fd = OpenPrivateFolder(chosen, *place);
     }
-    return PrivateFolder(folder / ".kalmeno-temp", info->st_dev);
+    if (fd < 0) {
+        return nullptr;
+    }
+    auto temporary = std::make_shared<FolderItem>(chosen.string());
+    temporary->itsOpenFolder = std::make_shared<const Descriptor>(fd);
+    return temporary;
 }
 
 String FolderItem::MacType() const
@@ -356,54 +423,71 @@ Int32 FolderItem::MacDirID() const
 
 bool FolderItem::Delete()
 {
+    if (itsClaim) {
+        struct stat claimed = {};
+        return ClaimedFile(claimed) ? unlink(itsPath.c_str()) == 0 : RemoveUnclaimed(itsPath, true);
+    }
     std::error_code error;
     return fs::remove(itsPath, error);
 }
 
-// Holds a claim's lock while the item that made it lives.
-class FolderItem::ClaimHold {
-public:
-    explicit ClaimHold(int fd) : itsFd(fd) {}
-    ~ClaimHold() { close(itsFd); }
-    ClaimHold(const ClaimHold&) = delete;
-    ClaimHold& operator=(const ClaimHold&) = delete;
-
-    int Fd() const { return itsFd; }
-
-private:
-    int itsFd;
-};
-
 FolderItem::Claim FolderItem::ClaimName()
 {
-    const int fd = open(itsPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const fs::path path(itsPath);
+    std::shared_ptr<const Descriptor> folder = itsOpenParent;
+    if (!folder) {
+        const int fd = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            return Claim::Failed;
+        }
+        folder = std::make_shared<const Descriptor>(fd);
+    }
+    const String name = path.filename().string();
+    const int fd = openat(folder->Fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         return errno == EEXIST ? Claim::Taken : Claim::Failed;
     }
-    auto hold = std::make_shared<const ClaimHold>(fd);
+    auto claim = std::make_shared<const Descriptor>(fd);
     // A process that begins to use the folder may take the new file for a dead claim before it
     // is locked, and remove it: the name is then had by no one, and this caller tries the next.
     // Where the file system has no locks, no process removes a claim.
+    const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (!locked && errno == EWOULDBLOCK) {
+        return Claim::Taken;
+    }
     struct stat opened = {};
     struct stat named = {};
-    if (flock(fd, LOCK_EX) == 0 && (fstat(fd, &opened) != 0 || lstat(itsPath.c_str(), &named) != 0 ||
-                                    named.st_dev != opened.st_dev || named.st_ino != opened.st_ino)) {
+    if (locked && (fstat(fd, &opened) != 0 || fstatat(folder->Fd(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+                   !SameFile(named, opened))) {
         return Claim::Taken;
     }
     const timespec times[2] = {{0, UTIME_NOW}, ClaimTime};
-    if (futimens(hold->Fd(), times) != 0) {
-        unlink(itsPath.c_str());
+    if (futimens(fd, times) != 0) {
+        unlinkat(folder->Fd(), name.c_str(), 0);
         return Claim::Failed;
     }
-    itsClaim = std::move(hold);
+    itsClaim = std::move(claim);
     return Claim::Made;
+}
+
+bool FolderItem::ClaimedFile(struct stat& info) const
+{
+    struct stat named = {};
+    return itsClaim && fstat(itsClaim->Fd(), &info) == 0 && lstat(itsPath.c_str(), &named) == 0 &&
+           SameFile(named, info);
+}
+
+bool FolderItem::HoldsClaim() const
+{
+    struct stat info = {};
+    return ClaimedFile(info);
 }
 
 bool FolderItem::IsUnwrittenClaim() const
 {
     struct stat info = {};
-    return lstat(itsPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0 &&
-           info.st_mtim.tv_sec == ClaimTime.tv_sec && info.st_mtim.tv_nsec == ClaimTime.tv_nsec;
+    return ClaimedFile(info) && info.st_size == 0 && info.st_mtim.tv_sec == ClaimTime.tv_sec &&
+           info.st_mtim.tv_nsec == ClaimTime.tv_nsec;
 }
 
 std::shared_ptr<FolderItem> FolderItem::Resolved() const

@@ -3,6 +3,8 @@
 
 #include "framework/Types.h"
 
+struct stat;
+
 class Picture;
 class Sound;
 
@@ -21,11 +23,13 @@ public:
     // nullptr for the root.
     std::shared_ptr<FolderItem> Parent() const;
 
-    // A private folder for temporary files on the same file system as this item, made when
-    // needed; nullptr when there can be none, or when the folder holding this item cannot be
-    // written, so that nothing made there could take this item's place. What is put in it is
-    // claimed (ClaimName): the first time a process uses the folder, it removes the files that
-    // no live process holds, left by runs that were killed.
+    // A private folder for temporary files on the same mount as this item, so that a file made
+    // there can be renamed into this item's place; made when needed. nullptr when there can be
+    // none, or when the folder holding this item cannot be written, so that nothing made there
+    // could take this item's place. The folder is held open: names of its children are claimed
+    // in that very folder (ClaimName), and fail once it has been removed. The first time a
+    // process uses the folder, it removes the files that no live process holds, left by runs
+    // that were killed.
     std::shared_ptr<FolderItem> TemporaryFolder() const;
 
     // The four-character type and creator codes; "" when the file has none. Setting returns
@@ -44,16 +48,21 @@ public:
     Int32 MacVRefNum() const;
     Int32 MacDirID() const;
 
-    // Removes a file, or a folder that is empty.
+    // Removes a file, or a folder that is empty. An item that holds a claim removes its name
+    // only while the name gives the claimed file, or a file that no process holds (what an
+    // exchange put in its place): never a claim another process has made under the name since.
     bool Delete();
 
     // Claims this item's name by making it a new empty file, marked as a claim: of callers
     // in any number of processes, at most one gets Made for a name. Taken when an item of
-    // that name exists; Failed when nothing can be made there. This process holds the claim
-    // while this item, or a copy of it, lives, whatever becomes of the file.
+    // that name exists; Failed when nothing can be made there, or when the temporary folder
+    // this item was found in is gone. This process holds the claim while this item, or a copy
+    // of it, lives, whatever becomes of the file: no other process removes a held claim.
     enum class Claim { Made, Taken, Failed };
     Claim ClaimName();
-    // True while this item is a claim that nothing has been written to: opening it for
+    // True while this item holds a claim and its name still gives the claimed file.
+    bool HoldsClaim() const;
+    // True while this item holds a claim that nothing has been written to: opening it for
     // writing, or writing it, ends that.
     bool IsUnwrittenClaim() const;
 
@@ -72,10 +81,20 @@ public:
     std::shared_ptr<Sound> OpenAsSound() const;
 
 private:
-    class ClaimHold;
+    // An open file or folder, closed with the last item that holds it.
+    class Descriptor;
+
+    // The claimed file at this item's name, and its state; false when this item holds no claim
+    // or the name gives another file.
+    bool ClaimedFile(struct stat& info) const;
 
     String itsPath;
-    std::shared_ptr<const ClaimHold> itsClaim;
+    // For a temporary folder: the folder itself, held open for its children's claims.
+    std::shared_ptr<const Descriptor> itsOpenFolder;
+    // For a child of a temporary folder: that folder.
+    std::shared_ptr<const Descriptor> itsOpenParent;
+    // The claimed file, locked.
+    std::shared_ptr<const Descriptor> itsClaim;
 };
 
 namespace SpecialFolder {

@@ -12,7 +12,7 @@ namespace {
 constexpr Int32 ShadowNameBytes = 25;
 // The counter search stops once this counter has been passed: 900001 is the last one tried.
 constexpr Int32 LastCounterBeforeGivingUp = 900000;
-// How often the temporary folder is looked up when it vanished before the claim.
+// How often the temporary folder is looked up when no name could be claimed in it.
 constexpr Int32 TemporaryFolderLookups = 3;
 
 // A file record: vRefNum Int16 at 0, parID Int32 at 2, the length-prefixed name at 6.
@@ -75,23 +75,21 @@ void ShadowFiler::Constructor(std::shared_ptr<FolderItem> target)
         name = Left(name, Len(name) - 1);
         YieldToNextThread();
     }
-    // A name that cannot be claimed at all is still handed out: the caller's write then fails
-    // and leaves the target as it was.
     FolderItem::Claim claim = ClaimFreeName(*temporary, name, ItsShadowFile);
     // Another copy of the game removes the temporary folder when it quits and leaves it empty,
     // which may fall between the look-up and the claim: the folder is then looked up, and so
     // made, again.
-    for (Int32 lookup = 1;
-         claim == FolderItem::Claim::Failed && !temporary->Exists() && lookup < TemporaryFolderLookups; ++lookup) {
+    for (Int32 lookup = 1; claim == FolderItem::Claim::Failed && lookup < TemporaryFolderLookups; ++lookup) {
         temporary = ItsBaseFile->TemporaryFolder();
         if (!temporary) {
             break;
         }
         claim = ClaimFreeName(*temporary, name, ItsShadowFile);
     }
-    if (claim == FolderItem::Claim::Taken) {
+    // A name that is not this filer's is never handed out: without one, the target is.
+    if (claim != FolderItem::Claim::Made) {
         ItsShadowFile = nullptr;
-        ItsStatus = NoFreeShadowName;
+        ItsStatus = claim == FolderItem::Claim::Taken ? NoFreeShadowName : NoTemporaryFolder;
         return;
     }
     IsShadowAvail = true;
@@ -123,7 +121,8 @@ bool ShadowFiler::RefShadowAvail()
 void ShadowFiler::CleanUp()
 {
     DropUnwrittenClaim();
-    if (IsShadowAvail && ItsShadowFile->Exists()) {
+    // Only the file this filer claimed and had written takes the target's place.
+    if (IsShadowAvail && ItsShadowFile->HoldsClaim()) {
         if (!ItsBaseFile->Exists()) {
             if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
                 // New contents that cannot take the target's place are not left behind.
@@ -133,12 +132,14 @@ void ShadowFiler::CleanUp()
             // The new contents keep the permission bits the file had: a private file stays private.
             ItsShadowFile->SetPermissions(ItsBaseFile->Permissions());
             if (IsFsspAvail && TbExchangeFiles(ItsBaseFile, ItsShadowFile)) {
+                // The shadow's name now gives the old contents.
                 ItsShadowFile->Delete();
             } else if (!ItsShadowFile->MoveFileTo(ItsBaseFile)) {
                 // The move replaces the target in one step, so the target is never missing. Only
-                // where it cannot replace an existing file is the target deleted first; a shadow
-                // that can never take the target's place is not left behind.
-                if (ItsBaseFile->Delete()) {
+                // where it cannot replace an existing file is the target deleted first, and only
+                // while the shadow to take its place is in hand; a shadow that can never take the
+                // target's place is not left behind.
+                if (ItsShadowFile->HoldsClaim() && ItsBaseFile->Delete()) {
                     ItsShadowFile->MoveFileTo(ItsBaseFile);
                 } else {
                     ItsShadowFile->Delete();

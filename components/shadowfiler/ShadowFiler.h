@@ -19,8 +19,8 @@ public:
         Aborted = 3,
         // The shadow is ready, but no memory for the file records: CleanUp replaces by name.
         ShadowWithoutRecords = -1,
-        // The target's volume has no temporary folder, or the target's folder cannot be
-        // written: the target is handed out.
+        // The target's volume has no temporary folder, the target's folder cannot be written,
+        // or no shadow can be made in the temporary folder: the target is handed out.
         NoTemporaryFolder = -2,
         // Every shadow name was taken: the target is handed out.
         NoFreeShadowName = -3,

@@ -1,0 +1,202 @@
+// Copies of the game that start, save once and quit while others do the same, as at a logout or a
+// shutdown with several copies open: each copy is a process of its own that restores, saves and
+// ends as the game ends, removing its temporary folders. No save may be lost, blanked or crossed
+// with another copy's, and nothing may be left behind.
+#include "components/applpreferences/ApplPreferences.h"
+
+#include "framework/FolderItem.h"
+#include "framework/qt/LayerAccess.h"
+#include "tests/components/ChildProcess.h"
+#include "tests/components/OnRamfs.h"
+#include "tests/components/UserFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Name = "Kalmenoの設定";
+
+// Workers at once, each starting this many copies one after the other.
+constexpr int Workers = 16;
+constexpr int CopiesPerWorker = 40;
+
+std::string CopyData(int worker, int copy)
+{
+    return "copy " + std::to_string(worker) + " " + std::to_string(copy) + " " +
+           std::string(64, static_cast<char>('a' + worker));
+}
+
+// Whether bytes are one copy's whole save.
+bool WholeSave(const std::string& bytes)
+{
+    int worker = -1;
+    int copy = -1;
+    if (std::sscanf(bytes.c_str(), "00copy %d %d ", &worker, &copy) != 2 || worker < 0 || worker >= Workers) {
+        return false;
+    }
+    return bytes == "00" + CopyData(worker, copy);
+}
+
+// One run of the game in a process of its own: it reads its file, saves data and ends as the game
+// does.
+void RunCopy(const std::string& folder, const std::string& data)
+{
+    const pid_t copy = StartChild([&] {
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        ApplPreferences store;
+        store.Constructor(Name, "KLMa");
+        store.Restore();
+        store.SetData(data);
+        store.Save();
+        FolderAccess::RemoveMadeTemporaryFolders();
+    });
+    waitpid(copy, nullptr, 0);
+}
+
+// The workers, each with the preferences folder folderOf(worker), start their copies at once.
+// After each copy, its worker checks the file: with a folder of its own, it must hold that copy's
+// save; shared, one copy's whole save. Gives how many checks failed.
+int CopiesAtOnce(const std::function<std::string(int)>& folderOf, bool ownFolders)
+{
+    int start[2];
+    if (pipe(start) != 0) {
+        return -1;
+    }
+    std::vector<pid_t> workers;
+    for (int worker = 0; worker < Workers; ++worker) {
+        workers.push_back(StartChild([&, worker] {
+            close(start[1]);
+            char ignored;
+            (void)!read(start[0], &ignored, 1);
+            const std::string folder = folderOf(worker);
+            const auto file = std::make_shared<FolderItem>(folder + "/" + Name);
+            int failed = 0;
+            for (int copy = 0; copy < CopiesPerWorker; ++copy) {
+                const std::string data = CopyData(worker, copy);
+                RunCopy(folder, data);
+                const std::string bytes = ReadBytes(file->NativePath());
+                const bool landed = ownFolders ? bytes == "00" + data : WholeSave(bytes);
+                failed += landed && file->MacCreator() == "KLMa" && file->MacType() == "PREF" ? 0 : 1;
+            }
+            _exit(std::min(failed, 255));
+        }));
+    }
+    close(start[0]);
+    close(start[1]);
+    int failed = 0;
+    for (const pid_t worker : workers) {
+        int status = 0;
+        waitpid(worker, &status, 0);
+        failed += WIFEXITED(status) ? WEXITSTATUS(status) : CopiesPerWorker;
+    }
+    return failed;
+}
+
+// "" when each folder holds the one file and nothing else, no temporary folder is left in the
+// system's temporary folder, and no temporary record of the codes is left.
+std::string NothingLeft(const std::vector<std::string>& folders, const std::string& temporary,
+                        const std::string& state)
+{
+    for (const std::string& folder : folders) {
+        if (const auto names = NamesIn(folder); names != std::vector<std::string>{Name}) {
+            return folder + " holds " + std::to_string(names.size()) + " names";
+        }
+    }
+    if (const auto left = NamesIn(temporary); !left.empty()) {
+        return "the temporary folder holds " + left.front();
+    }
+    for (const std::string& name : NamesIn(state + "/kalmeno")) {
+        if (name != "file-codes" && name != "file-codes.lock") {
+            return "the records' folder holds " + name;
+        }
+    }
+    return "";
+}
+
+// Where the copies keep their files: prefs/ in the scratch tree, and the system's temporary folder.
+struct Places {
+    std::string prefs;
+    std::string temporary;
+    std::string state;
+};
+
+std::string CopiesWithOwnFolders(const Places& places)
+{
+    std::vector<std::string> folders;
+    for (int worker = 0; worker < Workers; ++worker) {
+        folders.push_back(places.prefs + "/worker" + std::to_string(worker));
+        fs::create_directory(folders.back());
+    }
+    if (const int failed = CopiesAtOnce([&](int worker) { return folders[worker]; }, true)) {
+        return std::to_string(failed) + " saves lost or crossed out of " + std::to_string(Workers * CopiesPerWorker);
+    }
+    return NothingLeft(folders, places.temporary, places.state);
+}
+
+std::string CopiesOfOneFolder(const Places& places)
+{
+    if (const int failed = CopiesAtOnce([&](int) { return places.prefs; }, false)) {
+        return std::to_string(failed) + " checks failed out of " + std::to_string(Workers * CopiesPerWorker);
+    }
+    return NothingLeft({places.prefs}, places.temporary, places.state);
+}
+
+// The file systems: a disk (the temporary folder's), a tmpfs, a ramfs (no extended attributes, so
+// the codes are kept in the layer's record), and the preferences on a disk with the system's
+// temporary folder on a tmpfs, so that the copies use a temporary folder beside the file.
+class ShortLivedCopiesTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void Check(const std::function<std::string(const Places&)>& copies)
+    {
+        const std::string where = GetParam();
+        UserFolders scratch(where == "shm" ? "/dev/shm" : "");
+        Places places{scratch.Prefs(), scratch.Temporary(), scratch.Root() + "/state"};
+        if (where == "ramfs") {
+            const std::string result = OnRamfs(scratch, [&] {
+                places.temporary = scratch.Prefs() + "/.tmp";
+                fs::create_directory(places.temporary);
+                setenv("TMPDIR", places.temporary.c_str(), 1);
+                places.prefs = scratch.Prefs() + "/prefs";
+                fs::create_directory(places.prefs);
+                return copies(places);
+            });
+            if (result == NoRamfs) {
+                GTEST_SKIP() << result;
+            }
+            EXPECT_EQ(result, "");
+            return;
+        }
+        std::optional<ScratchFolder> otherFileSystem;
+        if (where == "other") {
+            otherFileSystem.emplace("/dev/shm");
+            places.temporary = otherFileSystem->Path();
+            setenv("TMPDIR", places.temporary.c_str(), 1);
+        }
+        EXPECT_EQ(copies(places), "");
+    }
+};
+
+TEST_P(ShortLivedCopiesTest, CopiesWithTheirOwnFoldersEachKeepTheirSave)
+{
+    Check(CopiesWithOwnFolders);
+}
+
+TEST_P(ShortLivedCopiesTest, CopiesOfOneFolderKeepOneWholeFile)
+{
+    Check(CopiesOfOneFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, ShortLivedCopiesTest, ::testing::Values("disk", "shm", "ramfs", "other"),
+                         [](const auto& info) { return info.param; });
+
+} // namespace
