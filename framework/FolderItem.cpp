@@ -457,8 +457,9 @@ FolderItem::Claim FolderItem::ClaimName()
     }
     struct stat opened = {};
     struct stat named = {};
-    if (locked && (fstat(fd, &opened) != 0 || fstatat(folder->Fd(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
-                   !SameFile(named, opened))) {
+    if (locked &&
+        (fstat(fd, &opened) != 0 || fstatat(folder->Fd(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+         !SameFile(named, opened))) {
         return Claim::Taken;
     }
     const timespec times[2] = {{0, UTIME_NOW}, ClaimTime};

@@ -138,7 +138,8 @@ std::string CopiesWithOwnFolders(const Places& places)
         fs::create_directory(folders.back());
     }
     if (const int failed = CopiesAtOnce([&](int worker) { return folders[worker]; }, true)) {
-        return std::to_string(failed) + " saves lost or crossed out of " + std::to_string(Workers * CopiesPerWorker);
+        return std::to_string(failed) + " saves lost or crossed out of " +
+               std::to_string(Workers * CopiesPerWorker);
     }
     return NothingLeft(folders, places.temporary, places.state);
 }
