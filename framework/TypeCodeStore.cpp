@@ -23,6 +23,10 @@ namespace {
 
 // Records beyond this many, the oldest first, are dropped.
 constexpr std::size_t MaxRecords = 512;
+// A record file longer than this was not written here: what lies beyond is not read.
+constexpr std::size_t LongestRecordFile = 1 << 20;
+// How often a change is made again on a record that another writer replaced meanwhile.
+constexpr int ChangeAttempts = 16;
 
 struct Record {
     unsigned long long device = 0;
@@ -73,10 +77,10 @@ bool Describe(const String& filePath, const String& key, Record& record)
     return true;
 }
 
-std::vector<Record> ReadRecords(const String& path)
+std::vector<Record> ParseRecords(const String& text)
 {
     std::vector<Record> records;
-    std::ifstream in(path);
+    std::istringstream in(text);
     String line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -91,7 +95,62 @@ std::vector<Record> ReadRecords(const String& path)
     return records;
 }
 
-bool WriteRecords(const String& path, const std::vector<Record>& records)
+// The record as one reading found it. The file read stays open, so that no other file can take
+// its inode, and a writer can tell whether another one replaced the record since.
+class RecordRead {
+public:
+    explicit RecordRead(const String& path)
+        : itsPath(path), itsFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+    {
+        struct stat info = {};
+        if (itsFd < 0 || fstat(itsFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            return;
+        }
+        String text;
+        char buffer[65536];
+        ssize_t got = 0;
+        while (text.size() < LongestRecordFile && (got = read(itsFd, buffer, sizeof buffer)) != 0) {
+            if (got < 0 && errno != EINTR) {
+                break;
+            }
+            text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        }
+        itsRecords = ParseRecords(text);
+    }
+
+    ~RecordRead()
+    {
+        if (itsFd >= 0) {
+            close(itsFd);
+        }
+    }
+
+    RecordRead(const RecordRead&) = delete;
+    RecordRead& operator=(const RecordRead&) = delete;
+
+    const std::vector<Record>& Records() const { return itsRecords; }
+
+    // Whether the record is still the file that was read, or still missing.
+    bool Current() const
+    {
+        struct stat now = {};
+        struct stat read = {};
+        if (stat(itsPath.c_str(), &now) != 0) {
+            return errno == ENOENT && itsFd < 0;
+        }
+        return itsFd >= 0 && fstat(itsFd, &read) == 0 && now.st_dev == read.st_dev && now.st_ino == read.st_ino;
+    }
+
+private:
+    String itsPath;
+    int itsFd;
+    std::vector<Record> itsRecords;
+};
+
+enum class Written { Done, Failed, Changed };
+
+// Replaces the record by records, unless another writer replaced it since it was read.
+Written WriteRecords(const String& path, const std::vector<Record>& records, const RecordRead& read)
 {
     const String temporary = path + "." + std::to_string(getpid());
     {
@@ -103,33 +162,47 @@ bool WriteRecords(const String& path, const std::vector<Record>& records)
         out.flush();
         if (!out) {
             std::remove(temporary.c_str());
-            return false;
+            return Written::Failed;
         }
+    }
+    if (!read.Current()) {
+        std::remove(temporary.c_str());
+        return Written::Changed;
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
-        return false;
+        return Written::Failed;
     }
-    return true;
+    return Written::Done;
+}
+
+// Opened for writing where that is allowed: some file systems (NFS) refuse an exclusive lock on a
+// file open only for reading. A lock file left by another user (root) is locked read-only, and
+// where even reading it is refused, the folder holding the record is locked instead.
+int OpenLock(const String& recordPath)
+{
+    const String lock = recordPath + ".lock";
+    int fd = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        fd = open(lock.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0 && errno == EACCES) {
+        fd = open(std::filesystem::path(recordPath).parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    return fd;
 }
 
 // Keeps other processes from changing the record while this one reads, changes and replaces
-// it. The lock is an flock on a file beside the record: it ends with the process that holds it,
-// so a run that was killed never blocks the next, and it needs no write access, so a lock file
-// left by another user (root) serves all the same; where that file cannot even be read, the
-// folder holding the record is locked instead. Where the file system offers no locks, or
-// another process holds it far longer than any change takes (a stopped process), the change goes
-// ahead without it rather than hang: the wait is bounded once, and the changes after it try the
-// lock without waiting until it is had again, so a save of several changes waits one bound.
+// it. The lock is an flock on a file beside the record (OpenLock): it ends with the process that
+// holds it, so a run that was killed never blocks the next. Where the file system offers no locks,
+// or another process holds it far longer than any change takes (a stopped process), the change
+// goes ahead without it rather than hang: the wait is bounded once, and the changes after it try
+// the lock without waiting until it is had again, so a save of several changes waits one bound.
+// A holder that resumes after such a wait finds the record replaced, and makes its change again.
 class RecordLock {
 public:
-    explicit RecordLock(const String& recordPath)
-        : itsFd(open((recordPath + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600))
+    explicit RecordLock(const String& recordPath) : itsFd(OpenLock(recordPath))
     {
-        if (itsFd < 0 && errno == EACCES) {
-            itsFd = open(std::filesystem::path(recordPath).parent_path().c_str(),
-                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        }
         const bool wait = !Stuck(recordPath);
         const auto deadline = std::chrono::steady_clock::now() + TypeCodeStore::LockBound;
         auto pause = std::chrono::microseconds(100);
@@ -235,7 +308,8 @@ String TypeCodeStore::Code(const String& filePath, const String& key) const
     if (!Describe(filePath, key, now)) {
         return String();
     }
-    for (const Record& r : ReadRecords(itsRecordPath)) {
+    const RecordRead read(itsRecordPath);
+    for (const Record& r : read.Records()) {
         if (r.SameFile(now) && r.size == now.size && r.modified == now.modified) {
             return r.code;
         }
@@ -256,13 +330,19 @@ bool TypeCodeStore::SetCode(const String& filePath, const String& key, const Str
     if (lock.Held()) {
         RemoveDeadWritersRecords(itsRecordPath);
     }
-    std::vector<Record> records = ReadRecords(itsRecordPath);
-    std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
-    if (!code.empty()) {
-        records.push_back(record);
+    for (int attempt = 1;; ++attempt) {
+        const RecordRead read(itsRecordPath);
+        std::vector<Record> records = read.Records();
+        std::erase_if(records, [&](const Record& r) { return r.SameFile(record); });
+        if (!code.empty()) {
+            records.push_back(record);
+        }
+        if (records.size() > MaxRecords) {
+            records.erase(records.begin(), records.end() - MaxRecords);
+        }
+        const Written written = WriteRecords(itsRecordPath, records, read);
+        if (written != Written::Changed || attempt == ChangeAttempts) {
+            return written == Written::Done;
+        }
     }
-    if (records.size() > MaxRecords) {
-        records.erase(records.begin(), records.end() - MaxRecords);
-    }
-    return WriteRecords(itsRecordPath, records);
 }
