@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -329,6 +331,92 @@ TEST(FolderItem, ALaterRunRemovesDeadClaimsButNoLiveOne)
     EXPECT_EQ(NamesIn(temporary), std::vector<std::string>{});
     close(claimed[0]);
     close(claimed[1]);
+}
+
+// After an exchange the shadow's name gives the old contents, which no lock holds: another copy's
+// first use of the folder may remove them and claim the free name for itself. The holder,
+// deleting its shadow, never removes that claim.
+TEST(FolderItem, AHolderNeverRemovesAClaimMadeUnderItsNameSince)
+{
+    ScratchFolder folder("/dev/shm");
+    const std::string prefs = folder.Write("prefs", "old");
+    const auto temporary = Item(prefs)->TemporaryFolder();
+    ASSERT_TRUE(temporary);
+    const auto shadow = temporary->Child("prefs000001");
+    ASSERT_EQ(shadow->ClaimName(), FolderItem::Claim::Made);
+    WriteBytes(shadow->NativePath(), "new");
+    ASSERT_EQ(renameat2(AT_FDCWD, prefs.c_str(), AT_FDCWD, shadow->NativePath().c_str(), RENAME_EXCHANGE), 0);
+    EXPECT_FALSE(shadow->HoldsClaim());
+
+    int claimed[2];
+    ASSERT_EQ(pipe(claimed), 0);
+    const pid_t other = fork();
+    if (other == 0) {
+        const auto again = Item(prefs)->TemporaryFolder();
+        const auto claim = again ? again->Child("prefs000001") : nullptr;
+        const bool made = claim && claim->ClaimName() == FolderItem::Claim::Made;
+        (void)!write(claimed[1], &made, 1);
+        pause();
+        _exit(0);
+    }
+    bool made = false;
+    ASSERT_EQ(read(claimed[0], &made, 1), 1);
+    close(claimed[0]);
+    close(claimed[1]);
+    EXPECT_TRUE(made) << "the other copy removed the old contents and claimed the name";
+    EXPECT_FALSE(shadow->Delete());
+    EXPECT_EQ(NamesIn(temporary->NativePath()), std::vector<std::string>{"prefs000001"});
+
+    // Once that copy is gone, its claim is dead, and the holder's delete removes it.
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
+    EXPECT_TRUE(shadow->Delete());
+    EXPECT_EQ(NamesIn(temporary->NativePath()), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(prefs), "new");
+}
+
+// Another copy removed the temporary folder, and a third made it again, since it was looked up:
+// no claim is made in a folder that was not looked up.
+TEST(FolderItem, AClaimIsMadeOnlyInTheTemporaryFolderThatWasLookedUp)
+{
+    ScratchFolder folder("/dev/shm");
+    const auto temporary = Item(folder / "prefs")->TemporaryFolder();
+    ASSERT_TRUE(temporary);
+    ASSERT_EQ(rmdir(temporary->NativePath().c_str()), 0);
+    ASSERT_EQ(mkdir(temporary->NativePath().c_str(), 0700), 0);
+    EXPECT_EQ(temporary->Child("prefs000001")->ClaimName(), FolderItem::Claim::Failed);
+    EXPECT_EQ(NamesIn(temporary->NativePath()), std::vector<std::string>{});
+    const auto again = Item(folder / "prefs")->TemporaryFolder();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Child("prefs000001")->ClaimName(), FolderItem::Claim::Made);
+}
+
+// The system's temporary folder on the file's own file system, reached through another mount of it
+// (a bind mount), from which nothing can be renamed into the file's folder: the temporary folder
+// is then the one beside the file.
+TEST(FolderItem, TheTemporaryFolderIsOnTheFilesOwnMount)
+{
+    ScratchFolder folder;
+    for (const char* sub : {"prefs", "tmp", "elsewhere"}) {
+        fs::create_directory(folder / sub);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount((folder / "elsewhere").c_str(), (folder / "tmp").c_str(), nullptr, MS_BIND, nullptr) != 0) {
+            _exit(2);
+        }
+        setenv("TMPDIR", (folder / "tmp").c_str(), 1);
+        const auto temporary = Item(folder / "prefs/file")->TemporaryFolder();
+        _exit(temporary && temporary->NativePath() == folder / "prefs/.kalmeno-temp" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "cannot bind-mount here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(FolderItem, VolumeAndFolderNumbers)

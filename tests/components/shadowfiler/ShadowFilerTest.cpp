@@ -4,6 +4,7 @@
 #include "framework/MemoryBlock.h"
 #include "framework/TextOutputStream.h"
 #include "framework/Thread.h"
+#include "framework/qt/LayerAccess.h"
 #include "tests/components/ChildProcess.h"
 #include "tests/components/UserFolders.h"
 #include "tests/components/shadowfiler/AllocationFailure.h"
@@ -13,6 +14,7 @@
 #include <sched.h>
 #include <sys/inotify.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -95,17 +97,24 @@ private:
 };
 
 // Another copy of the game quitting: it removes the emptied temporary folder in its first slice,
-// which comes at the filer's first yield.
+// which comes at the filer's first yield; with makeAgain, a third copy then makes it again.
 class FolderRemover : public Thread {
 public:
-    explicit FolderRemover(std::string folder) : itsFolder(std::move(folder)) {}
+    explicit FolderRemover(std::string folder, bool makeAgain = false)
+        : itsFolder(std::move(folder)), itsMakeAgain(makeAgain)
+    {
+    }
     bool removed = false;
 
 protected:
-    void Event_Run() override { removed = rmdir(itsFolder.c_str()) == 0; }
+    void Event_Run() override
+    {
+        removed = rmdir(itsFolder.c_str()) == 0 && (!itsMakeAgain || mkdir(itsFolder.c_str(), 0700) == 0);
+    }
 
 private:
     std::string itsFolder;
+    bool itsMakeAgain;
 };
 
 class ShadowFilerTest : public ::testing::Test {
@@ -398,6 +407,57 @@ TEST_F(ShadowFilerTest, ATemporaryFolderRemovedBeforeTheClaimIsMadeAgainAndTheSa
     WriteThrough(filer, "00A");
     filer.CleanUp();
     EXPECT_EQ(ReadBytes(target->NativePath()), "00A");
+}
+
+// The shadow is claimed in the folder made again, which this run then removes at its end too. On a
+// tmpfs, where the folder made again has an inode number of its own.
+TEST(ShadowFilerFoldersTest, ATemporaryFolderMadeAgainBeforeTheClaimIsClaimedInAndRemovedAtTheEnd)
+{
+    const UserFolders scratch("/dev/shm");
+    WriteBytes(scratch.Prefs() + "/Kalmenoの設定", "00D");
+    const auto target = std::make_shared<FolderItem>(scratch.Prefs() + "/Kalmenoの設定");
+    const std::string temporary = target->TemporaryFolder()->NativePath();
+    FolderRemover remover(temporary, true);
+    remover.Run();
+    ShadowFiler filer;
+    filer.Constructor(target);
+    ASSERT_TRUE(remover.removed) << "the folder was made again between the look-up and the claim";
+    ASSERT_TRUE(filer.RefShadowAvail());
+    WriteThrough(filer, "00A");
+    filer.CleanUp();
+    EXPECT_EQ(ReadBytes(target->NativePath()), "00A");
+    FolderAccess::RemoveMadeTemporaryFolders();
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+}
+
+// A temporary folder that holds no more files (here a tmpfs without free inodes): the filer hands
+// out the target, never a shadow it could not claim.
+TEST_F(ShadowFilerTest, AShadowThatCannotBeClaimedIsNeverHandedOut)
+{
+    const std::string result = RunInChild([&]() -> std::string {
+        // The file system's root, the file and the temporary folder beside it: no inode is left.
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("none", scratch.Prefs().c_str(), "tmpfs", 0, "nr_inodes=3") != 0) {
+            return "skip";
+        }
+        const auto target = File("Kalmenoの設定", "00D");
+        const auto temporary = target->TemporaryFolder();
+        if (!temporary || temporary->NativePath() != scratch.Prefs() + "/.kalmeno-temp") {
+            return "no temporary folder beside the file";
+        }
+        ShadowFiler filer;
+        filer.Constructor(target);
+        if (filer.RefShadowAvail() || filer.RefStatus() != ShadowFiler::NoTemporaryFolder ||
+            filer.RefShadowFile() != target) {
+            return "status " + std::to_string(filer.RefShadowAvail()) + " " + std::to_string(filer.RefStatus());
+        }
+        filer.CleanUp();
+        return ReadBytes(target->NativePath()) == "00D" ? "" : "the target was touched";
+    });
+    if (result == "skip") {
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    EXPECT_EQ(result, "");
 }
 
 TEST_F(ShadowFilerTest, FolderTargetGetsNothingAndIsNotTouched)
