@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 const std::string Name = "Kalmenoの設定";
 
 // Workers at once, each starting this many copies one after the other.
-constexpr int Workers = 16;
-constexpr int CopiesPerWorker = 40;
+constexpr int Workers = 12;
+constexpr int CopiesPerWorker = 25;
 
 std::string CopyData(int worker, int copy)
 {
