@@ -449,8 +449,8 @@ FolderItem::Claim FolderItem::ClaimName()
     }
     auto claim = std::make_shared<const Descriptor>(fd);
     // A process that begins to use the folder may take the new file for a dead claim before it
-    // is locked, and remove it: the name is then had by no one, and this caller tries the next.
-    // Where the file system has no locks, no process removes a claim.
+    // is locked, and remove it (it holds the lock while it does): the name is then had by no one,
+    // and this caller tries the next. Where the file system has no locks, no process removes a claim.
     const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
     if (!locked && errno == EWOULDBLOCK) {
         return Claim::Taken;
