@@ -39,6 +39,8 @@ constexpr timespec ClaimTime{0, 0};
 
 // As many links as the system itself follows in one path.
 constexpr int MaxLinks = 40;
+// How often a temporary folder is made when it vanishes before it is opened.
+constexpr int FolderAttempts = 3;
 const String CreatorKey = "creator";
 
 String AttributeName(const String& key)
@@ -175,8 +177,16 @@ void RemoveDeadClaims(const fs::path& folder)
 // such a folder of ours. The first time this process uses the folder, the dead claims in it go.
 int OpenPrivateFolder(const fs::path& path, const Place& place)
 {
-    mkdir(path.c_str(), 0700);
-    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = -1;
+    // Another copy of the game may remove the folder, empty, between its making and its opening:
+    // it is made again.
+    for (int attempt = 0; attempt < FolderAttempts && fd < 0; ++attempt) {
+        mkdir(path.c_str(), 0700);
+        fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 && errno != ENOENT) {
+            break;
+        }
+    }
     struct stat info = {};
     if (fd < 0 || fstat(fd, &info) != 0 || info.st_uid != getuid() || PlaceOf(fd, "") != place ||
         access(path.c_str(), W_OK | X_OK) != 0) {

@@ -47,19 +47,22 @@ bool WholeSave(const std::string& bytes)
     return bytes == "00" + CopyData(worker, copy);
 }
 
-// One run of the game in a process of its own: it reads its file, saves data and ends as the game
-// does.
+// What a run of the game does with its file: it reads it, saves data and ends as the game does.
+void SaveAndEnd(const std::string& folder, const std::string& data)
+{
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    ApplPreferences store;
+    store.Constructor(Name, "KLMa");
+    store.Restore();
+    store.SetData(data);
+    store.Save();
+    FolderAccess::RemoveMadeTemporaryFolders();
+}
+
+// One run of the game in a process of its own.
 void RunCopy(const std::string& folder, const std::string& data)
 {
-    const pid_t copy = StartChild([&] {
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        ApplPreferences store;
-        store.Constructor(Name, "KLMa");
-        store.Restore();
-        store.SetData(data);
-        store.Save();
-        FolderAccess::RemoveMadeTemporaryFolders();
-    });
+    const pid_t copy = StartChild([&] { SaveAndEnd(folder, data); });
     waitpid(copy, nullptr, 0);
 }
 
@@ -80,6 +83,9 @@ int CopiesAtOnce(const std::function<std::string(int)>& folderOf, bool ownFolder
             (void)!read(start[0], &ignored, 1);
             const std::string folder = folderOf(worker);
             const auto file = std::make_shared<FolderItem>(folder + "/" + Name);
+            // The worker saves once itself, so that its copies begin with what a save loads and
+            // links already in place, and cost little more than their own save.
+            SaveAndEnd(folder, CopyData(worker, CopiesPerWorker));
             int failed = 0;
             for (int copy = 0; copy < CopiesPerWorker; ++copy) {
                 const std::string data = CopyData(worker, copy);
@@ -109,7 +115,11 @@ std::string NothingLeft(const std::vector<std::string>& folders, const std::stri
 {
     for (const std::string& folder : folders) {
         if (const auto names = NamesIn(folder); names != std::vector<std::string>{Name}) {
-            return folder + " holds " + std::to_string(names.size()) + " names";
+            std::string listed;
+            for (const std::string& name : names) {
+                listed += " \"" + name + "\"";
+            }
+            return folder + " holds" + listed;
         }
     }
     if (const auto left = NamesIn(temporary); !left.empty()) {
