@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 const std::string Name = "Kalmenoの設定";
 
 // Workers at once, each starting this many copies one after the other.
-constexpr int Workers = 12;
-constexpr int CopiesPerWorker = 25;
+constexpr int Workers = 8;
+constexpr int CopiesPerWorker = 20;
 
 std::string CopyData(int worker, int copy)
 {
@@ -165,7 +165,7 @@ std::string CopiesOfOneFolder(const Places& places)
 // The file systems: a disk (the temporary folder's), a tmpfs, a ramfs (no extended attributes, so
 // the codes are kept in the layer's record), and the preferences on a disk with the system's
 // temporary folder on a tmpfs, so that the copies use a temporary folder beside the file.
-class ShortLivedCopiesTest : public ::testing::TestWithParam<std::string> {
+class ShortLivedCopies : public ::testing::TestWithParam<std::string> {
 protected:
     void Check(const std::function<std::string(const Places&)>& copies)
     {
@@ -197,17 +197,26 @@ protected:
     }
 };
 
-TEST_P(ShortLivedCopiesTest, CopiesWithTheirOwnFoldersEachKeepTheirSave)
+class CopiesWithOwnFoldersTest : public ShortLivedCopies {};
+
+TEST_P(CopiesWithOwnFoldersTest, EachKeepsItsSave)
 {
     Check(CopiesWithOwnFolders);
 }
 
-TEST_P(ShortLivedCopiesTest, CopiesOfOneFolderKeepOneWholeFile)
+// Folders of their own beside the file would share nothing: the copies share the system's
+// temporary folder.
+INSTANTIATE_TEST_SUITE_P(FileSystems, CopiesWithOwnFoldersTest, ::testing::Values("disk", "shm", "ramfs"),
+                         [](const auto& info) { return info.param; });
+
+class CopiesOfOneFolderTest : public ShortLivedCopies {};
+
+TEST_P(CopiesOfOneFolderTest, KeepOneWholeFile)
 {
     Check(CopiesOfOneFolder);
 }
 
-INSTANTIATE_TEST_SUITE_P(FileSystems, ShortLivedCopiesTest, ::testing::Values("disk", "shm", "ramfs", "other"),
+INSTANTIATE_TEST_SUITE_P(FileSystems, CopiesOfOneFolderTest, ::testing::Values("disk", "shm", "ramfs", "other"),
                          [](const auto& info) { return info.param; });
 
 } // namespace
