@@ -1,6 +1,7 @@
 #include "tests/components/ChildProcess.h"
 
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,7 +99,9 @@ void KillChild(pid_t child)
 
 bool StopForTracing()
 {
-    return ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0 && raise(SIGSTOP) == 0;
+    // A child whose parent is gone before it traces it would stay stopped for good.
+    return prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0 &&
+           raise(SIGSTOP) == 0;
 }
 
 TracedRun KillAtSystemCall(pid_t child, int calls)
