@@ -1,6 +1,8 @@
 #include "tests/components/ChildProcess.h"
 
 #include <poll.h>
+#include <sys/prctl.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,4 +95,44 @@ void KillChild(pid_t child)
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
+}
+
+bool StopForTracing()
+{
+    // A child whose parent is gone before it traces it would stay stopped for good.
+    return prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0 &&
+           raise(SIGSTOP) == 0;
+}
+
+TracedRun KillAtSystemCall(pid_t child, int calls)
+{
+    int status = 0;
+    if (child <= 0 || waitpid(child, &status, 0) != child || !WIFSTOPPED(status)) {
+        return TracedRun::Untraced;
+    }
+    // The child dies with the test, and its stops at system calls are told from its signals.
+    if (ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL) != 0) {
+        KillChild(child);
+        return TracedRun::Untraced;
+    }
+    // The stop of StopForTracing is not passed on; a signal the child gets later is.
+    int signal = 0;
+    int made = 0;
+    bool entering = true;
+    while (ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0) {
+        if (waitpid(child, &status, 0) != child || !WIFSTOPPED(status)) {
+            return TracedRun::Finished;
+        }
+        signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        if (signal == 0 && entering && made == calls) {
+            KillChild(child);
+            return TracedRun::Killed;
+        }
+        if (signal == 0) {
+            made += entering ? 1 : 0;
+            entering = !entering;
+        }
+    }
+    KillChild(child);
+    return TracedRun::Untraced;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Forked child processes for tests that need a real process: one killed at a random
-// moment, one under a resource limit or another user, one that is a "run" of the program.
+// moment or at a chosen system call, one under a resource limit or another user, one that is
+// a "run" of the program.
 
 #include <sys/types.h>
 
@@ -15,3 +16,13 @@ std::string RunInChild(const std::function<std::string()>& body, int timeoutSeco
 pid_t StartChild(const std::function<void()>& body);
 // SIGKILL, then waits for the child to be gone; nothing for a failed fork (-1).
 void KillChild(pid_t child);
+
+// In a forked child: stops until its parent traces it with KillAtSystemCall; false where the
+// child may not be traced.
+bool StopForTracing();
+
+enum class TracedRun { Killed, Finished, Untraced };
+// Lets a child stopped in StopForTracing make calls system calls and kills it as it enters the
+// next one, before that call does anything: Killed; Finished when the child ended first;
+// Untraced when it could not be traced.
+TracedRun KillAtSystemCall(pid_t child, int calls);

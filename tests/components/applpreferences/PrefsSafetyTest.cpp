@@ -22,7 +22,6 @@
 #include <filesystem>
 #include <random>
 #include <set>
-#include <tuple>
 
 namespace {
 
@@ -91,19 +90,6 @@ SaveReport NextFinishedSave(int reports)
     return report;
 }
 
-// Waits until the file is replaced, removed or written, or the child has ended.
-void WaitForAChange(const std::string& file, pid_t child)
-{
-    const auto state = [&] {
-        struct stat info = {};
-        const bool there = lstat(file.c_str(), &info) == 0;
-        return std::make_tuple(there, info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
-    };
-    const auto before = state();
-    while (state() == before && waitpid(child, nullptr, WNOHANG) == 0) {
-    }
-}
-
 // The files in folder, none when it is no folder.
 std::size_t FilesIn(const std::string& folder)
 {
@@ -131,23 +117,65 @@ struct Strays {
     }
 };
 
-// Saves two contents of length bytes in turn in a child that is killed in the middle of one of
-// its saves: at a random moment, or as soon as the file is seen to change. Every kill must leave
-// one of them, complete and with its codes; some kills must leave what the save they cut short
-// replaced, some what it wrote; and each run removes what the one before it left. Gives "" or what
-// went wrong.
+// Saves two contents of length bytes in turn in children killed in the middle of a save: at
+// each system call of a save in turn, as the call begins, then at kills random moments. Every
+// kill must leave one of them, complete and with its codes; some kills must leave what the save
+// they cut short replaced, some what it wrote; and each run removes what the one before it left.
+// Gives "" or what went wrong.
 std::string KillWhileSaving(const UserFolders& scratch, const std::string& name, int kills,
                             std::size_t length = 30000)
 {
     const std::string oldData(length, 'o');
     const std::string newData(length, 'n');
     const auto data = [&](char writing) { return writing == 'n' ? newData : oldData; };
-    const std::string file = scratch.Prefs() + "/" + name;
     SaveData(oldData, name);
+    std::set<std::string> seen;
+    // "" when the file holds one of the contents, whole; notes whether it is what the save the
+    // kill cut short, writing the given contents, replaced or wrote.
+    const auto judge = [&](const std::string& kill, char writing) -> std::string {
+        const std::string oldProblem = CheckFile(scratch.Prefs(), name, oldData);
+        const std::string newProblem = CheckFile(scratch.Prefs(), name, newData);
+        if (!oldProblem.empty() && !newProblem.empty()) {
+            return "after " + kill + ": " + oldProblem;
+        }
+        seen.insert((writing == 'n' ? newProblem : oldProblem).empty() ? "new" : "old");
+        const std::string restored = RestoredStore(name)->GetData();
+        return restored == oldData || restored == newData ? ""
+                                                          : "after " + kill + " the store read something else";
+    };
+
+    // Each save is the first of its process, as the game's save at quit is. A save makes some
+    // dozens of system calls; far more means the sweep would not end.
+    constexpr int MostSystemCalls = 2000;
+    for (int calls = 0;; ++calls) {
+        const char writing = RestoredStore(name)->GetData() == oldData ? 'n' : 'o';
+        const pid_t child = StartChild([&] {
+            auto store = RestoredStore(name);
+            store->SetData(data(writing));
+            if (StopForTracing()) {
+                store->Save();
+            }
+        });
+        const TracedRun run = KillAtSystemCall(child, calls);
+        if (run == TracedRun::Finished) {
+            break;
+        }
+        if (run == TracedRun::Untraced) {
+            return "the saving child cannot be traced";
+        }
+        if (calls == MostSystemCalls) {
+            return "a save makes more than " + std::to_string(MostSystemCalls) + " system calls";
+        }
+        if (std::string problem = judge("a kill at system call " + std::to_string(calls), writing);
+            !problem.empty()) {
+            return problem;
+        }
+    }
+
+    // A kill at a random moment may also land inside a system call.
     std::mt19937 random(static_cast<unsigned>(kills * 7919 + name.size()));
     std::uniform_int_distribution<int> warmSaves(1, 2);
     std::uniform_real_distribution<double> moment(0, 1);
-    std::set<std::string> seen;
     for (int kill = 0; kill < kills; ++kill) {
         int reports[2];
         if (pipe(reports) != 0) {
@@ -181,10 +209,8 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
             last = NextFinishedSave(reports[0]);
         }
         const bool saving = last.microseconds >= 0;
-        if (saving && kill % 2 == 0) {
+        if (saving) {
             usleep(static_cast<useconds_t>(moment(random) * static_cast<double>(last.microseconds)));
-        } else if (saving) {
-            WaitForAChange(file, child);
         }
         KillChild(child);
         // The save the kill cut short, or came after: the last one begun.
@@ -195,16 +221,8 @@ std::string KillWhileSaving(const UserFolders& scratch, const std::string& name,
         if (!saving) {
             return "the child stopped saving before kill " + std::to_string(kill);
         }
-
-        const std::string oldProblem = CheckFile(scratch.Prefs(), name, oldData);
-        const std::string newProblem = CheckFile(scratch.Prefs(), name, newData);
-        if (!oldProblem.empty() && !newProblem.empty()) {
-            return "after kill " + std::to_string(kill) + ": " + oldProblem;
-        }
-        seen.insert((last.writing == 'n' ? newProblem : oldProblem).empty() ? "new" : "old");
-        const std::string restored = RestoredStore(name)->GetData();
-        if (restored != oldData && restored != newData) {
-            return "after kill " + std::to_string(kill) + " the store read something else";
+        if (std::string problem = judge("random kill " + std::to_string(kill), last.writing); !problem.empty()) {
+            return problem;
         }
     }
     for (const char* side : {"old", "new"}) {
@@ -288,19 +306,19 @@ std::string ThreeRuns(const UserFolders& scratch)
 TEST(PrefsSafetyTest, KillsDuringExchangingSavesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    EXPECT_EQ(KillWhileSaving(scratch, Name, 200), "");
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 12), "");
 }
 
 TEST(PrefsSafetyTest, KillsDuringFallbackSavesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 200), "");
+    EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 12), "");
 }
 
 TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 100); });
+    const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 12); });
     if (result == NoRamfs) {
         GTEST_SKIP() << result;
     }
@@ -315,7 +333,7 @@ TEST(PrefsSafetyTest, KillsDuringSavesInPlaceLeaveOldOrNewContents)
     WriteBytes(scratch.Temporary() + "/kalmeno-" + std::to_string(getuid()), "");
     WriteBytes(scratch.Prefs() + "/.kalmeno-temp", "");
     ASSERT_FALSE(std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name)->TemporaryFolder());
-    EXPECT_EQ(KillWhileSaving(scratch, Name, 200, 1000), "");
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 12, 1000), "");
 }
 
 TEST(PrefsSafetyTest, AReplacedFileKeepsItsPermissions)
