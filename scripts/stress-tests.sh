@@ -98,8 +98,9 @@ margins() {
 import json, pathlib, re, subprocess, sys
 
 top, logs = sys.argv[1], pathlib.Path(sys.argv[2])
-# "  3/411 Test  #12: Suite.Name ......   Passed    3.45 sec", also for a failure or a timeout.
-finished = re.compile(r"Test +#\d+: (\S+) .*?([\d.]+) sec$", re.MULTILINE)
+# "  3/411 Test  #12: Suite.Name ......   Passed    3.45 sec", also for a failure or a timeout;
+# a name may hold spaces ("Suite.Name/ramfs  # GetParam() = ...").
+finished = re.compile(r"Test +#\d+: (.+?) \.+ *(?:\*\*\*)?[A-Z].*?([\d.]+) sec$", re.MULTILINE)
 
 def bounds(tree):
     listing = subprocess.run(["ctest", "--test-dir", f"{top}/{tree}", "--show-only=json-v1"],
@@ -125,7 +126,7 @@ slowest = sorted(unbounded.items(), key=lambda item: -item[1])[:3]
 print("Without a bound: " + ", ".join(f"{name} {seconds:.1f} s" for name, seconds in slowest))
 over = [name for share, _, _, name, _ in timed if share > 0.5]
 if over:
-    print("Past half their bound: " + ", ".join(sorted(set(over))))
+    print("Past half their bound:", *sorted(set(over)), sep="\n  ")
     sys.exit(1)
 EOF
 }
