@@ -301,10 +301,12 @@ void FolderAccess::RemoveMadeTemporaryFolders()
     for (const UsedFolder& folder : UsedFolders()) {
         // Only the folder that was used here: not one made in its place since, which those
         // who use it remove. A folder another process still uses is not empty, and stays; the
-        // last process to leave it removes it.
+        // last process to leave it removes it, with what no live process holds: the old contents
+        // that an exchange left under a name while another process still held their file.
         struct stat info = {};
         if (lstat(folder.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_dev == folder.device &&
             info.st_ino == folder.inode) {
+            RemoveDeadClaims(folder.path);
             rmdir(folder.path.c_str());
         }
     }

@@ -35,7 +35,8 @@ struct WindowAccess {
 };
 
 struct FolderAccess {
-    // Program end: removes the temporary folders this process made or used, where they are empty.
+    // Program end: removes the temporary folders this process made or used, where they hold
+    // nothing that a live process holds.
     static void RemoveMadeTemporaryFolders();
 };
 
