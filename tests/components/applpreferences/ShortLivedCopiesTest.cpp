@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <numeric>
 
 namespace {
 
@@ -66,46 +67,56 @@ void RunCopy(const std::string& folder, const std::string& data)
     waitpid(copy, nullptr, 0);
 }
 
+// Starts count processes, each running body with its number once all of them have started, and
+// gives each one's exit status (a status of 255 for one that did not exit).
+std::vector<int> RunTogether(int count, const std::function<void(int)>& body)
+{
+    int start[2];
+    if (pipe(start) != 0) {
+        return std::vector<int>(count, 255);
+    }
+    std::vector<pid_t> processes;
+    for (int index = 0; index < count; ++index) {
+        processes.push_back(StartChild([&, index] {
+            close(start[1]);
+            char ignored;
+            (void)!read(start[0], &ignored, 1);
+            body(index);
+        }));
+    }
+    close(start[0]);
+    close(start[1]);
+    std::vector<int> statuses;
+    for (const pid_t process : processes) {
+        int status = 0;
+        waitpid(process, &status, 0);
+        statuses.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 255);
+    }
+    return statuses;
+}
+
 // The workers, each with the preferences folder folderOf(worker), start their copies at once.
 // After each copy, its worker checks the file: with a folder of its own, it must hold that copy's
 // save; shared, one copy's whole save. Gives how many checks failed.
 int CopiesAtOnce(const std::function<std::string(int)>& folderOf, bool ownFolders)
 {
-    int start[2];
-    if (pipe(start) != 0) {
-        return -1;
-    }
-    std::vector<pid_t> workers;
-    for (int worker = 0; worker < Workers; ++worker) {
-        workers.push_back(StartChild([&, worker] {
-            close(start[1]);
-            char ignored;
-            (void)!read(start[0], &ignored, 1);
-            const std::string folder = folderOf(worker);
-            const auto file = std::make_shared<FolderItem>(folder + "/" + Name);
-            // The worker saves once itself, so that its copies begin with what a save loads and
-            // links already in place, and cost little more than their own save.
-            SaveAndEnd(folder, CopyData(worker, CopiesPerWorker));
-            int failed = 0;
-            for (int copy = 0; copy < CopiesPerWorker; ++copy) {
-                const std::string data = CopyData(worker, copy);
-                RunCopy(folder, data);
-                const std::string bytes = ReadBytes(file->NativePath());
-                const bool landed = ownFolders ? bytes == "00" + data : WholeSave(bytes);
-                failed += landed && file->MacCreator() == "KLMa" && file->MacType() == "PREF" ? 0 : 1;
-            }
-            _exit(std::min(failed, 255));
-        }));
-    }
-    close(start[0]);
-    close(start[1]);
-    int failed = 0;
-    for (const pid_t worker : workers) {
-        int status = 0;
-        waitpid(worker, &status, 0);
-        failed += WIFEXITED(status) ? WEXITSTATUS(status) : CopiesPerWorker;
-    }
-    return failed;
+    const std::vector<int> failures = RunTogether(Workers, [&](int worker) {
+        const std::string folder = folderOf(worker);
+        const auto file = std::make_shared<FolderItem>(folder + "/" + Name);
+        // The worker saves once itself, so that its copies begin with what a save loads and
+        // links already in place, and cost little more than their own save.
+        SaveAndEnd(folder, CopyData(worker, CopiesPerWorker));
+        int failed = 0;
+        for (int copy = 0; copy < CopiesPerWorker; ++copy) {
+            const std::string data = CopyData(worker, copy);
+            RunCopy(folder, data);
+            const std::string bytes = ReadBytes(file->NativePath());
+            const bool landed = ownFolders ? bytes == "00" + data : WholeSave(bytes);
+            failed += landed && file->MacCreator() == "KLMa" && file->MacType() == "PREF" ? 0 : 1;
+        }
+        _exit(std::min(failed, 255));
+    });
+    return std::accumulate(failures.begin(), failures.end(), 0);
 }
 
 // "" when each folder holds the one file and nothing else, no temporary folder is left in the
@@ -152,6 +163,27 @@ std::string CopiesWithOwnFolders(const Places& places)
                std::to_string(Workers * CopiesPerWorker);
     }
     return NothingLeft(folders, places.temporary, places.state);
+}
+
+// Four copies of one folder released together, as at a logout, round after round: after each
+// round the file is one copy's whole save, and nothing is left.
+std::string CopiesReleasedTogether(const Places& places)
+{
+    constexpr int Rounds = 100;
+    constexpr int Copies = 4;
+    const auto file = std::make_shared<FolderItem>(places.prefs + "/" + Name);
+    for (int round = 0; round < Rounds; ++round) {
+        RunTogether(Copies, [&](int copy) { SaveAndEnd(places.prefs, CopyData(copy, round)); });
+        const std::string after = "after round " + std::to_string(round) + ": ";
+        if (!WholeSave(ReadBytes(file->NativePath())) || file->MacCreator() != "KLMa" ||
+            file->MacType() != "PREF") {
+            return after + "the file is not a whole save";
+        }
+        if (const std::string left = NothingLeft({places.prefs}, places.temporary, places.state); !left.empty()) {
+            return after + left;
+        }
+    }
+    return "";
 }
 
 std::string CopiesOfOneFolder(const Places& places)
@@ -217,6 +249,17 @@ TEST_P(CopiesOfOneFolderTest, KeepOneWholeFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, CopiesOfOneFolderTest, ::testing::Values("disk", "shm", "ramfs", "other"),
+                         [](const auto& info) { return info.param; });
+
+class CopiesReleasedTogetherTest : public ShortLivedCopies {};
+
+TEST_P(CopiesReleasedTogetherTest, LeaveOneWholeFileAndNothingElse)
+{
+    Check(CopiesReleasedTogether);
+}
+
+// The system's temporary folder on a tmpfs, and the temporary folder beside the file.
+INSTANTIATE_TEST_SUITE_P(FileSystems, CopiesReleasedTogetherTest, ::testing::Values("shm", "other"),
                          [](const auto& info) { return info.param; });
 
 } // namespace
