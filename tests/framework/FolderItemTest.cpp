@@ -272,7 +272,11 @@ TEST(FolderItem, AtTheEndTheEmptyTemporaryFoldersThatTheProcessUsedAreRemoved)
         ASSERT_TRUE(temporary);
         folders.push_back(temporary->NativePath());
     }
+    // A claim still held in one folder, and what a dead run left in another.
+    const auto shadow = Item(folders[1] + "/shadow");
+    ASSERT_EQ(shadow->ClaimName(), FolderItem::Claim::Made);
     WriteBytes(folders[1] + "/shadow", "in use");
+    WriteBytes(folders[0] + "/left", "no one's");
     ASSERT_EQ(rmdir(folders[3].c_str()), 0);
     ASSERT_EQ(mkdir(folders[3].c_str(), 0700), 0);
 
