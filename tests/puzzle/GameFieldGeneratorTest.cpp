@@ -128,7 +128,7 @@ TEST_F(GameFieldGenerator, BoardsHoldTwentyFourTilesOfOneToNine)
 {
     std::array<int, 24> starts{};
     std::array<int, 10> digits{};
-    for (int round = 0; round < 100000; ++round) {
+    for (int round = 0; round < 30000; ++round) {
         const Board board = Make();
         for (Int32 value : board) {
             ASSERT_GE(value, 1) << "board " << round;
@@ -138,12 +138,12 @@ TEST_F(GameFieldGenerator, BoardsHoldTwentyFourTilesOfOneToNine)
         ++starts[table->Visited.front()];
     }
     // Every cell is a start cell and every digit occurs, each often enough to rule out a bias
-    // to a few of them (a uniform start gives about 4,167 per cell).
+    // to a few of them (a uniform start gives 1,250 per cell, give or take 35).
     for (int count : starts) {
-        EXPECT_GT(count, 3500);
+        EXPECT_GT(count, 1000);
     }
     for (Int32 digit = 1; digit <= 9; ++digit) {
-        EXPECT_GT(digits[digit], 10000) << "digit " << digit;
+        EXPECT_GT(digits[digit], 3000) << "digit " << digit;
     }
 }
 

@@ -306,19 +306,19 @@ std::string ThreeRuns(const UserFolders& scratch)
 TEST(PrefsSafetyTest, KillsDuringExchangingSavesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    EXPECT_EQ(KillWhileSaving(scratch, Name, 12), "");
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 4), "");
 }
 
 TEST(PrefsSafetyTest, KillsDuringFallbackSavesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 12), "");
+    EXPECT_EQ(KillWhileSaving(scratch, UnrecordableName, 4), "");
 }
 
 TEST(PrefsSafetyTest, KillsOnAFileSystemWithoutAttributesLeaveOldOrNewContents)
 {
     UserFolders scratch;
-    const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 12); });
+    const std::string result = OnRamfs(scratch, [&] { return KillWhileSaving(scratch, Name, 4); });
     if (result == NoRamfs) {
         GTEST_SKIP() << result;
     }
@@ -333,7 +333,7 @@ TEST(PrefsSafetyTest, KillsDuringSavesInPlaceLeaveOldOrNewContents)
     WriteBytes(scratch.Temporary() + "/kalmeno-" + std::to_string(getuid()), "");
     WriteBytes(scratch.Prefs() + "/.kalmeno-temp", "");
     ASSERT_FALSE(std::make_shared<FolderItem>(scratch.Prefs() + "/" + Name)->TemporaryFolder());
-    EXPECT_EQ(KillWhileSaving(scratch, Name, 12, 1000), "");
+    EXPECT_EQ(KillWhileSaving(scratch, Name, 4, 1000), "");
 }
 
 TEST(PrefsSafetyTest, AReplacedFileKeepsItsPermissions)
@@ -533,7 +533,7 @@ TEST(PrefsDamagedFileTest, RandomBytesReadExactlyAsTheMarkerRuleSays)
     std::mt19937 random(20120618);
     std::uniform_int_distribution<int> length(0, 24);
     std::uniform_int_distribution<int> byte(0, 255);
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         std::string bytes = i % 2 ? "00" : "";
         for (int n = length(random); n > 0; --n) {
             bytes += static_cast<char>(byte(random));
