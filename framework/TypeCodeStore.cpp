@@ -103,7 +103,10 @@ public:
         : itsPath(path), itsFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
     {
         struct stat info = {};
-        if (itsFd < 0 || fstat(itsFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        // A record that cannot be read is replaced all the same, unless another writer replaces it first.
+        itsFound = itsFd >= 0 ? fstat(itsFd, &info) == 0 : stat(path.c_str(), &info) == 0;
+        itsFile = info;
+        if (itsFd < 0 || !itsFound || !S_ISREG(info.st_mode)) {
             return;
         }
         String text;
@@ -134,16 +137,18 @@ public:
     bool Current() const
     {
         struct stat now = {};
-        struct stat read = {};
         if (stat(itsPath.c_str(), &now) != 0) {
-            return errno == ENOENT && itsFd < 0;
+            return errno == ENOENT && !itsFound;
         }
-        return itsFd >= 0 && fstat(itsFd, &read) == 0 && now.st_dev == read.st_dev && now.st_ino == read.st_ino;
+        return itsFound && now.st_dev == itsFile.st_dev && now.st_ino == itsFile.st_ino;
     }
 
 private:
     String itsPath;
     int itsFd;
+    // The file as it was found; itsFound is false when there was none.
+    bool itsFound = false;
+    struct stat itsFile = {};
     std::vector<Record> itsRecords;
 };
 
