@@ -17,12 +17,15 @@ pid_t StartChild(const std::function<void()>& body);
 // SIGKILL, then waits for the child to be gone; nothing for a failed fork (-1).
 void KillChild(pid_t child);
 
-// In a forked child: stops until its parent traces it with KillAtSystemCall; false where the
-// child may not be traced.
+// In a forked child: stops until its parent traces it with KillAtChangingCall; false where the
+// child may not be traced. From then on the child stops only as it enters a system call that may
+// change a file: every call but those that surely leave the file system as it is (reads, status,
+// memory, locks that end with the process).
 bool StopForTracing();
 
 enum class TracedRun { Killed, Finished, Untraced };
-// Lets a child stopped in StopForTracing make calls system calls and kills it as it enters the
-// next one, before that call does anything: Killed; Finished when the child ended first;
-// Untraced when it could not be traced.
-TracedRun KillAtSystemCall(pid_t child, int calls);
+// Lets a child stopped in StopForTracing make calls system calls that may change a file and
+// kills it as it enters the next one, before that call does anything: Killed; Finished when the
+// child ended first; Untraced when it could not be traced. A kill at any other call leaves the
+// files as a kill at the next of these does.
+TracedRun KillAtChangingCall(pid_t child, int calls);
