@@ -7,6 +7,7 @@
 #include "tests/components/ChildProcess.h"
 #include "tests/components/OnRamfs.h"
 #include "tests/components/UserFolders.h"
+#include "tests/support/Repetitions.h"
 
 #include <gtest/gtest.h>
 
@@ -125,7 +126,7 @@ std::string OneFileEach(const std::vector<std::string>& folders)
 }
 
 // Savers, each with a folder of its own in the preferences folder.
-std::string SaversWithOwnFolders(const UserFolders& scratch, int savers = 4, int rounds = 80)
+std::string SaversWithOwnFolders(const UserFolders& scratch, int savers = 4, int rounds = Repetitions(80))
 {
     std::vector<std::string> folders;
     for (int saver = 0; saver < savers; ++saver) {
@@ -153,13 +154,14 @@ std::string SaversWithOwnFolders(const UserFolders& scratch, int savers = 4, int
 // Two savers with the same preferences folder.
 std::string SaversOfOneFolder(const UserFolders& scratch)
 {
-    constexpr int Rounds = 80;
+    constexpr int Rounds = Repetitions(80);
     const std::vector<std::string> folders(2, scratch.Prefs());
     if (const int failed = SaveAtOnce(folders, false, Rounds)) {
         return std::to_string(failed) + " checks failed out of " + std::to_string(2 * Rounds);
     }
     const std::string last = SaveIn(ReadBytes(FileOf(scratch.Prefs())), 2);
-    if (last != "saver 0 round 79" && last != "saver 1 round 79") {
+    const std::string round = " round " + std::to_string(Rounds - 1);
+    if (last != "saver 0" + round && last != "saver 1" + round) {
         return "the file holds " + last;
     }
     // No second file: the store still knows its own.
@@ -223,7 +225,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotWriteStillKeepsTheirCodes)
             mount(nullptr, lock.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
             return "cannot make the lock file read-only";
         }
-        return SaversWithOwnFolders(scratch, 8, 40);
+        return SaversWithOwnFolders(scratch, 8, Repetitions(40));
     });
 }
 
@@ -238,7 +240,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotReadStillKeepsTheirCodes)
         if (setgid(UserFolders::Player) != 0 || setuid(UserFolders::Player) != 0) {
             return "cannot become the player";
         }
-        return SaversWithOwnFolders(scratch, 8, 40);
+        return SaversWithOwnFolders(scratch, 8, Repetitions(40));
     });
 }
 

@@ -9,6 +9,7 @@
 #include "tests/components/ChildProcess.h"
 #include "tests/components/OnRamfs.h"
 #include "tests/components/UserFolders.h"
+#include "tests/support/Repetitions.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ const std::string Name = "Kalmenoの設定";
 
 // Workers at once, each starting this many copies one after the other.
 constexpr int Workers = 8;
-constexpr int CopiesPerWorker = 15;
+constexpr int CopiesPerWorker = Repetitions(16);
 
 std::string CopyData(int worker, int copy)
 {
@@ -169,7 +170,7 @@ std::string CopiesWithOwnFolders(const Places& places)
 // round the file is one copy's whole save, and nothing is left.
 std::string CopiesReleasedTogether(const Places& places)
 {
-    constexpr int Rounds = 40;
+    constexpr int Rounds = Repetitions(40);
     constexpr int Copies = 4;
     const auto file = std::make_shared<FolderItem>(places.prefs + "/" + Name);
     for (int round = 0; round < Rounds; ++round) {
