@@ -112,15 +112,13 @@ def bundle_with(binary, names, lay):
 def wait_with_usage(process, timeout):
     """The exit status and peak resident bytes of the process, or None when it is still running
     after timeout seconds."""
-    deadline = time.monotonic() + timeout
-    while True:
+    for last in e2e.looks(timeout):
         pid, status, usage = os.wait4(process.pid, os.WNOHANG)
         if pid:
             process.returncode = os.waitstatus_to_exitcode(status)
             return process.returncode, usage.ru_maxrss * 1024
-        if time.monotonic() > deadline:
+        if last:
             return None
-        time.sleep(0.01)
 
 
 def play(game):
@@ -136,7 +134,7 @@ def play(game):
         if (x, y) in buttons:
             game.click(fx + x, fy + y)
         else:
-            game.x.run("xdotool", "mousemove", "--sync", str(fx + x), str(fy + y))
+            game.point(fx + x, fy + y)
         if step % 3 == 0:
             a = e2e.cells()[step % 24]
             near = e2e.neighbours(a)
@@ -160,8 +158,8 @@ def run_case(x, binary, kind, good_peak=None):
         check(game.process.poll() is None, "%s: the game ended while it was played" % what)
         asked = time.monotonic()
         game.key("ctrl+q")
-        ended = wait_with_usage(game.process, e2e.WAIT)
-        check(ended is not None, "%s: the game did not quit within %.0f s" % (what, e2e.WAIT))
+        ended = wait_with_usage(game.process, e2e.PROCESS_WAIT)
+        check(ended is not None, "%s: the game did not quit within %.0f s" % (what, e2e.PROCESS_WAIT))
         status, peak = ended
         check(status == 0, "%s: the game ended with status %d" % (what, status))
         check(good_peak is None or peak < good_peak + e2e.MEMORY_MARGIN,
