@@ -267,11 +267,13 @@ def scratch_folder():
 
 
 def wait_for_window(x, title, process, timeout=PROCESS_WAIT):
-    """The id of the first shown window whose name matches title, once there is one. Fails when
-    the process that should show it ends first (with its standard error when that is piped),
-    or when timeout seconds pass."""
+    """The id of the first shown window of the process whose name matches title, once there is
+    one: only its own, for the window of a game that has just ended may still be listed, and
+    another copy's may be there. Fails when the process ends first (with its standard error when
+    that is piped), or when timeout seconds pass."""
     for last in looks(timeout):
-        found = x.run("xdotool", "search", "--onlyvisible", "--name", title, check=False).split()
+        found = x.run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(process.pid),
+                      "--name", title, check=False).split()
         if found:
             return found[0]
         if process.poll() is not None:
@@ -419,8 +421,8 @@ class Game:
 
     def open_popups(self):
         """The program's menus that are on screen: its shown windows other than the main one."""
-        shown = self.x.run("xdotool", "search", "--onlyvisible", "--class", "kalmeno",
-                           check=False).split()
+        shown = self.x.run("xdotool", "search", "--all", "--onlyvisible", "--pid",
+                           str(self.process.pid), "--class", "kalmeno", check=False).split()
         return [w for w in shown if w != self.window]
 
     def wait_menus_closed(self, what):
