@@ -13,9 +13,14 @@ import traceback
 import zlib
 
 FIELD = 300
-# Seconds to wait for a state the game should reach (a window shown, a menu open or closed, a
-# board drawn): far beyond what it needs even on a loaded machine, so only a fault runs out.
+# Seconds to wait for the game's answer to input (a menu open or closed, a move drawn, a window
+# shown from a menu): far beyond what it needs even on a loaded machine, so only a fault runs out.
 WAIT = 10.0
+# Seconds to wait for a process to come up or to end: the X server, or the game until its window,
+# its first board or its signal handlers are there, or until it has saved and exited. That is the
+# loader's, the toolkit's and the disk's work, which load slows most and a test cannot make
+# cheaper, so this is a guard against a hang only.
+PROCESS_WAIT = 60.0
 # What a bad or huge input file may add to the game's peak resident memory over its run on
 # good files: far less than reading such a file whole, or decoding a huge picture, takes.
 MEMORY_MARGIN = 8 * 1024 * 1024
@@ -24,17 +29,27 @@ SOUND_LINES = ("PulseAudioService:", "No audio device detected",
                "qt.multimedia.soundeffect: Failed to update audio output. No audio devices available.")
 
 
-def wait_until(condition, what, timeout=WAIT, pause=0.05):
+def looks(timeout):
+    """Yields, for each look at an awaited state, whether it is the last: the first at once, the
+    next ones at pauses growing from 20 ms to a tenth of a second, so that a long wait starts few
+    processes beside the game, and the last once timeout seconds have passed."""
+    deadline = time.monotonic() + timeout
+    pause = 0.02
+    while True:
+        yield time.monotonic() > deadline
+        time.sleep(pause)
+        pause = min(2 * pause, 0.1)
+
+
+def wait_until(condition, what, timeout=WAIT):
     """The first true value of condition(), polled until timeout seconds have passed; an
     AssertionError naming what was awaited when it never came."""
-    deadline = time.monotonic() + timeout
-    while True:
+    for last in looks(timeout):
         value = condition()
         if value:
             return value
-        if time.monotonic() > deadline:
+        if last:
             raise AssertionError("%s: not within %.0f s" % (what, timeout))
-        time.sleep(pause)
 
 
 class Image:
@@ -195,7 +210,7 @@ class Xvfb:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(announce,))
         os.close(announce)
         number = b""
-        deadline = time.monotonic() + WAIT
+        deadline = time.monotonic() + PROCESS_WAIT
         while not number.endswith(b"\n"):
             waiting, _, _ = select.select([ready], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(ready, 16) if waiting else b""
@@ -214,17 +229,16 @@ class Xvfb:
             raise RuntimeError("%s: %s" % (" ".join(command), result.stderr))
         return result.stdout
 
-    def screenshot(self, window=None):
-        """The whole screen, or one window's contents."""
+    def screenshot(self, window):
+        """One window's contents."""
         env = dict(os.environ, DISPLAY=self.display)
-        target = ["-id", window] if window else ["-root"]
-        data = subprocess.run(["xwd", "-silent", *target], env=env, capture_output=True,
+        data = subprocess.run(["xwd", "-silent", "-id", window], env=env, capture_output=True,
                               check=True).stdout
         return parse_xwd(data)
 
     def close(self):
         self.process.terminate()
-        self.process.wait(WAIT)
+        self.process.wait(PROCESS_WAIT)
 
     def kill(self):
         """Ends the server at once, as a crash would, and removes the lock file and socket that
@@ -252,22 +266,22 @@ def scratch_folder():
     return _scratch.name
 
 
-def wait_for_window(x, title, process, timeout=WAIT):
-    """The id of the first shown window whose name matches title, once there is one. Fails when
-    the process that should show it ends first (with its standard error when that is piped),
-    or when timeout seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        found = x.run("xdotool", "search", "--onlyvisible", "--name", title, check=False).split()
+def wait_for_window(x, title, process, timeout=PROCESS_WAIT):
+    """The id of the first shown window of the process whose name matches title, once there is
+    one: only its own, for the window of a game that has just ended may still be listed, and
+    another copy's may be there. Fails when the process ends first (with its standard error when
+    that is piped), or when timeout seconds pass."""
+    for last in looks(timeout):
+        found = x.run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(process.pid),
+                      "--name", title, check=False).split()
         if found:
             return found[0]
         if process.poll() is not None:
             errors = process.stderr.read().decode(errors="replace") if process.stderr else ""
             raise RuntimeError("%s ended with status %d before showing %s %s"
                                % (process.args[0], process.returncode, title, errors))
-        if time.monotonic() > deadline:
+        if last:
             raise RuntimeError("no window %s within %.0f s" % (title, timeout))
-        time.sleep(0.05)
 
 
 def own_folders(config=None):
@@ -293,7 +307,8 @@ class Game:
     config (that of an earlier run, say), and a temporary folder of its own, or tmpdir. preexec,
     when given, runs in the child just before the program starts (a resource limit, say)."""
 
-    def __init__(self, x, binary, config=None, preexec=None, tmpdir=None, show_within=WAIT):
+    def __init__(self, x, binary, config=None, preexec=None, tmpdir=None,
+                 show_within=PROCESS_WAIT):
         self.x = x
         folders = own_folders(config)
         if tmpdir:
@@ -331,11 +346,11 @@ class Game:
         shot = self.x.screenshot(self.window)
         return shot.crop(0, shot.height - FIELD, FIELD, FIELD)
 
-    def menu_bar(self, shot=None):
+    def menu_bar(self):
         """The strip of the main window above the field, and its screen position."""
-        shot = shot or self.x.screenshot()
-        x, y, w, h = self.geometry()
-        return shot.crop(x, y, w, h - FIELD), (x, y)
+        shot = self.x.screenshot(self.window)
+        x, y, _, _ = self.geometry()
+        return shot.crop(0, 0, shot.width, shot.height - FIELD), (x, y)
 
     def focus(self, window=None):
         self.x.run("xdotool", "windowfocus", "--sync", window or self.window, check=False)
@@ -344,20 +359,26 @@ class Game:
         self.focus(window)
         self.x.run("xdotool", "key", "--delay", "60", *keys)
 
+    # The pointer is moved and the button pressed by one xdotool, whose requests the server
+    # handles in order: the press lands where the pointer was put. (Its mousemove --sync would
+    # wait 15 s for a move that never comes when the pointer is there already.)
+
+    def point(self, sx, sy):
+        """The pointer put at that screen position."""
+        self.x.run("xdotool", "mousemove", str(sx), str(sy))
+
     def click(self, sx, sy):
-        self.x.run("xdotool", "mousemove", "--sync", str(sx), str(sy))
-        self.x.run("xdotool", "click", "1")
+        self.x.run("xdotool", "mousemove", str(sx), str(sy), "click", "1")
 
     def drag_cells(self, a, b):
         fx, fy = self.field_origin()
         (ax, ay), (bx, by) = cell_centre(a), cell_centre(b)
-        self.x.run("xdotool", "mousemove", "--sync", str(fx + ax), str(fy + ay))
-        self.x.run("xdotool", "mousedown", "1")
+        steps = []
         for t in (0.33, 0.66, 1.0):
-            self.x.run("xdotool", "mousemove", "--sync", str(int(fx + ax + (bx - ax) * t)),
-                       str(int(fy + ay + (by - ay) * t)))
-            time.sleep(0.03)
-        self.x.run("xdotool", "mouseup", "1")
+            steps += ["sleep", "0.03", "mousemove", str(int(fx + ax + (bx - ax) * t)),
+                      str(int(fy + ay + (by - ay) * t))]
+        self.x.run("xdotool", "mousemove", str(fx + ax), str(fy + ay), "mousedown", "1", *steps,
+                   "sleep", "0.03", "mouseup", "1")
 
     def menu_titles(self):
         """The screen centres of the menu titles, left to right, found as runs of dark text."""
@@ -386,10 +407,22 @@ class Game:
         self.click(*titles[index])
         wait_until(self.open_popups, "the menu opened by a click on its title")
 
+    def open_volume_menu(self):
+        """Opens Game > 効果音 from the keyboard: the last item of the Game menu."""
+        self.open_menu(2)
+        self.x.run("xdotool", "key", "--delay", "80", "Up", "Right")
+        wait_until(lambda: len(self.open_popups()) == 2, "the volume submenu")
+
+    def choose_volume(self, downs):
+        """The volume item that many rows down the submenu, chosen from the keyboard."""
+        self.open_volume_menu()
+        self.x.run("xdotool", "key", "--delay", "80", *["Down"] * downs, "Return")
+        self.wait_menus_closed("the volume item")
+
     def open_popups(self):
         """The program's menus that are on screen: its shown windows other than the main one."""
-        shown = self.x.run("xdotool", "search", "--onlyvisible", "--class", "kalmeno",
-                           check=False).split()
+        shown = self.x.run("xdotool", "search", "--all", "--onlyvisible", "--pid",
+                           str(self.process.pid), "--class", "kalmeno", check=False).split()
         return [w for w in shown if w != self.window]
 
     def wait_menus_closed(self, what):
@@ -401,7 +434,7 @@ class Game:
         wait_until(lambda: not self.x.run("xdotool", "search", "--onlyvisible", "--name", title,
                                           check=False).split(), "%s is still open" % title)
 
-    def wait_exit(self, timeout=10):
+    def wait_exit(self, timeout=PROCESS_WAIT):
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -425,41 +458,39 @@ class BoardReader:
     def __init__(self, resources):
         tiles = read_png(os.path.join(resources, "TilePict.png"))
         self.glyphs = [tiles.crop(18 * v, 0, 18, 18) for v in range(10)]
+        # The digit of each square seen: the same squares come back read after read.
+        self.known = {}
 
     def read(self, field):
         """Per cell in sequence order: its digit, or None for an empty cell."""
-        board = []
-        for cell in cells():
-            x, y = digit_origin(cell)
-            square = field.crop(x, y, 18, 18)
+        return [self.digit(field.crop(*digit_origin(cell), 18, 18)) for cell in cells()]
+
+    def digit(self, square):
+        if square.pixels not in self.known:
             scores = [square.difference(g) for g in self.glyphs]
             best = min(range(10), key=scores.__getitem__)
-            board.append(best if scores[best] < 12 else None)
-        return board
+            self.known[square.pixels] = best if scores[best] < 12 else None
+        return self.known[square.pixels]
 
 
-def wait_for_board(game, reader, timeout=WAIT):
+def wait_for_board(game, reader, timeout=PROCESS_WAIT):
     """The first full board on screen, and the seconds from launch until its screenshot was
     taken."""
-    deadline = time.monotonic() + timeout
-    while True:
+    for last in looks(timeout):
         taken = time.monotonic()
         board = reader.read(game.field())
         if all(v is not None for v in board):
             return board, taken - game.started
-        if taken > deadline:
+        if last:
             raise AssertionError("no full board within %.0f s" % timeout)
-        time.sleep(0.02)
 
 
 def read_settled(game, reader, expected, timeout=WAIT):
     """The board once it shows `expected`, else the last board read."""
-    deadline = time.monotonic() + timeout
-    while True:
+    for last in looks(timeout):
         board = reader.read(game.field())
-        if board == expected or time.monotonic() > deadline:
+        if board == expected or last:
             return board
-        time.sleep(0.05)
 
 
 def apply_move(board, a, b):

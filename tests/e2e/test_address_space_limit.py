@@ -31,7 +31,7 @@ def refused(x, binary, mib):
     """Under too little the game ends at once, with one line and status 1: the MiB it needs."""
     game = start(x, binary, mib)
     try:
-        error = game.communicate(timeout=e2e.WAIT)[1]
+        error = game.communicate(timeout=e2e.PROCESS_WAIT)[1]
     except subprocess.TimeoutExpired:
         raise AssertionError("under %d MiB the game neither came up nor ended" % mib)
     finally:
@@ -57,7 +57,7 @@ def test(x, binary):
     try:
         window = e2e.wait_for_window(x, "^Kalmeno$", game)
         x.run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+q")
-        game.communicate(timeout=e2e.WAIT)
+        game.communicate(timeout=e2e.PROCESS_WAIT)
         check(game.returncode == 0, "under %d MiB the game ended with status %d" % (needed, game.returncode))
     except subprocess.TimeoutExpired:
         raise AssertionError("under %d MiB the game did not quit" % needed)

@@ -1,5 +1,6 @@
 """The X server killed at moments through the game's start-up and once its window is up: each time
-the game ends with status 1 and one line on standard error about the display."""
+the game ends with status 1 and one line on standard error about the display. Killed after a
+volume change, it leaves the volume saved."""
 
 import os
 import subprocess
@@ -25,7 +26,7 @@ def run_and_lose_display(binary, moment):
         x.process.kill()
         x.process.wait()
         try:
-            error = game.communicate(timeout=10)[1]
+            error = game.communicate(timeout=e2e.PROCESS_WAIT)[1]
         except subprocess.TimeoutExpired:
             raise AssertionError("display lost at %.2f s: the game did not end" % moment)
     finally:
@@ -35,12 +36,33 @@ def run_and_lose_display(binary, moment):
     return e2e.problem_lines(error), game.returncode
 
 
+def lost_after_a_volume_change(binary):
+    """The X server stops under the game: an ordinary failure status, the volume saved first."""
+    own = e2e.Xvfb()
+    game = e2e.Game(own, binary)
+    try:
+        e2e.wait_for_board(game, e2e.BoardReader(e2e.resources_dir(binary)))
+        game.choose_volume(2)
+        own.kill()
+        status = game.wait_exit()
+        check(status > 0, "without its display the game ended with %d (negative: a signal)" % status)
+        check(game.preferences() == b"00D", "the preferences hold %r" % game.preferences())
+        errors = game.process.stderr.read().decode(errors="replace")
+        check("Sanitizer" not in errors and "runtime error" not in errors, errors)
+    finally:
+        game.stop()
+        if own.process.poll() is None:
+            own.close()
+
+
 def test(x, binary):
     for moment in MOMENTS:
         lines, status = run_and_lose_display(binary, moment)
         check(status == 1, "display lost at %.2f s: exit status %d" % (moment, status))
         check(len(lines) == 1 and lines[0].startswith(DISPLAY_LINES),
               "display lost at %.2f s: standard error got %r" % (moment, lines))
+
+    lost_after_a_volume_change(binary)
 
     # Lost in the middle of a game.
     game = e2e.Game(x, binary)

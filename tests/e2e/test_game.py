@@ -8,13 +8,6 @@ import kalmeno_e2e as e2e
 from kalmeno_e2e import check
 
 
-def open_volume_menu(game):
-    """Opens Game > 効果音 from the keyboard: the last item of the Game menu."""
-    game.open_menu(2)
-    game.x.run("xdotool", "key", "--delay", "80", "Up", "Right")
-    e2e.wait_until(lambda: len(game.open_popups()) == 2, "the volume submenu")
-
-
 def topmost_popup(game):
     """The id of the frontmost menu popup: the top child of the root named like the program."""
     for line in game.x.run("xwininfo", "-root", "-children").splitlines():
@@ -55,9 +48,7 @@ def test(x, binary):
         check(after == expected, "after the move %s -> %s:\n%s\nexpected\n%s" % (a, b, after, expected))
 
         # The volume step with Index 3 through the menu, then quit.
-        open_volume_menu(game)
-        game.x.run("xdotool", "key", "--delay", "80", "Down", "Down", "Return")
-        game.wait_menus_closed("the volume item")
+        game.choose_volume(2)
         game.key("ctrl+q")
         check(game.wait_exit() == 0, "the game did not end cleanly")
         check(game.preferences() == b"00D", "preferences hold %r" % game.preferences())
@@ -70,7 +61,7 @@ def test(x, binary):
     game = e2e.Game(x, binary, config=game.config)
     try:
         e2e.wait_for_board(game, reader)
-        open_volume_menu(game)
+        game.open_volume_menu()
         popup = game.x.screenshot(topmost_popup(game))
         popup.save_png(os.path.join(shots, "volume-menu.png"))
         check(checked_row(popup) == 3, "Index %d is the checked item, not 3" % checked_row(popup))

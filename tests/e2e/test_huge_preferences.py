@@ -6,7 +6,6 @@ import os
 
 import kalmeno_e2e as e2e
 from kalmeno_e2e import check
-from test_ending import choose_volume
 
 HUGE = 200 * 1024 * 1024
 
@@ -27,7 +26,7 @@ def run_to_quit(x, binary, reader, config=None, downs=None):
     try:
         e2e.wait_for_board(game, reader)
         if downs is not None:
-            choose_volume(game, downs)
+            game.choose_volume(downs)
         peak = peak_resident(game)
         game.key("ctrl+q")
         check(game.wait_exit() == 0, "the game did not end cleanly")

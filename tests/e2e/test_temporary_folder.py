@@ -47,7 +47,7 @@ def quit_together(x, binary, tmpdir, rounds=ROUNDS):
             # The window shows before the game takes SIGTERM for a quit.
             for game in games:
                 e2e.wait_until(lambda: catches_sigterm(game.process.pid),
-                               "a handler for SIGTERM")
+                               "a handler for SIGTERM", e2e.PROCESS_WAIT)
             for game in games:
                 game.process.send_signal(signal.SIGTERM)
             for game in games:
