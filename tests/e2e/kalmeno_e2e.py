@@ -29,16 +29,16 @@ SOUND_LINES = ("PulseAudioService:", "No audio device detected",
                "qt.multimedia.soundeffect: Failed to update audio output. No audio devices available.")
 
 
-def looks(timeout):
+def looks(timeout, longest_pause=0.1):
     """Yields, for each look at an awaited state, whether it is the last: the first at once, the
-    next ones at pauses growing from 20 ms to a tenth of a second, so that a long wait starts few
+    next ones at pauses growing from 20 ms to longest_pause, so that a long wait starts few
     processes beside the game, and the last once timeout seconds have passed."""
     deadline = time.monotonic() + timeout
     pause = 0.02
     while True:
         yield time.monotonic() > deadline
         time.sleep(pause)
-        pause = min(2 * pause, 0.1)
+        pause = min(2 * pause, longest_pause)
 
 
 def wait_until(condition, what, timeout=WAIT):
@@ -473,10 +473,10 @@ class BoardReader:
         return self.known[square.pixels]
 
 
-def wait_for_board(game, reader, timeout=PROCESS_WAIT):
+def wait_for_board(game, reader, timeout=PROCESS_WAIT, longest_pause=0.1):
     """The first full board on screen, and the seconds from launch until its screenshot was
-    taken."""
-    for last in looks(timeout):
+    taken, which is late by up to longest_pause."""
+    for last in looks(timeout, longest_pause):
         taken = time.monotonic()
         board = reader.read(game.field())
         if all(v is not None for v in board):
