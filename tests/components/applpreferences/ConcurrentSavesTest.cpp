@@ -205,6 +205,10 @@ TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
 INSTANTIATE_TEST_SUITE_P(FileSystems, ConcurrentSavesTest, ::testing::Values("disk", "ramfs"),
                          [](const auto& info) { return info.param; });
 
+// Rounds of each of four savers beside a lock file they cannot open as usual: without a lock,
+// most of their saves lose their codes.
+constexpr int LockTestRounds = 20;
+
 // The lock that keeps the record of the codes whole, as a run by root may leave it.
 std::string RecordLockOf(const UserFolders& scratch)
 {
@@ -223,7 +227,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotWriteStillKeepsTheirCodes)
             mount(nullptr, lock.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
             return "cannot make the lock file read-only";
         }
-        return SaversWithOwnFolders(scratch, 8, 40);
+        return SaversWithOwnFolders(scratch, 4, LockTestRounds);
     });
 }
 
@@ -238,7 +242,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotReadStillKeepsTheirCodes)
         if (setgid(UserFolders::Player) != 0 || setuid(UserFolders::Player) != 0) {
             return "cannot become the player";
         }
-        return SaversWithOwnFolders(scratch, 8, 40);
+        return SaversWithOwnFolders(scratch, 4, LockTestRounds);
     });
 }
 
