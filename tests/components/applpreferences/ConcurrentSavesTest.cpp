@@ -124,9 +124,14 @@ std::string OneFileEach(const std::vector<std::string>& folders)
     return "";
 }
 
-// Savers, each with a folder of its own in the preferences folder.
-std::string SaversWithOwnFolders(const UserFolders& scratch, int savers = 4, int rounds = 80)
+// Rounds of savers that each save their own file beside a record of the codes: each save waits
+// its turn at the record's lock, and without the lock most saves lose their codes even in so few.
+constexpr int RoundsAtTheRecord = 20;
+
+// Four savers, each with a folder of its own in the preferences folder.
+std::string SaversWithOwnFolders(const UserFolders& scratch, int rounds)
 {
+    constexpr int savers = 4;
     std::vector<std::string> folders;
     for (int saver = 0; saver < savers; ++saver) {
         folders.push_back(scratch.Prefs() + "/saver" + std::to_string(saver));
@@ -194,7 +199,8 @@ protected:
 
 TEST_P(ConcurrentSavesTest, SaversWithTheirOwnFoldersEachKeepTheirFile)
 {
-    Check([](const UserFolders& scratch) { return SaversWithOwnFolders(scratch); });
+    const int rounds = GetParam() == "ramfs" ? RoundsAtTheRecord : 80;
+    Check([rounds](const UserFolders& scratch) { return SaversWithOwnFolders(scratch, rounds); });
 }
 
 TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
@@ -204,10 +210,6 @@ TEST_P(ConcurrentSavesTest, SaversOfOneFolderKeepOneWholeFile)
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, ConcurrentSavesTest, ::testing::Values("disk", "ramfs"),
                          [](const auto& info) { return info.param; });
-
-// Rounds of each of four savers beside a lock file they cannot open as usual: without a lock,
-// most of their saves lose their codes.
-constexpr int LockTestRounds = 20;
 
 // The lock that keeps the record of the codes whole, as a run by root may leave it.
 std::string RecordLockOf(const UserFolders& scratch)
@@ -227,7 +229,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotWriteStillKeepsTheirCodes)
             mount(nullptr, lock.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
             return "cannot make the lock file read-only";
         }
-        return SaversWithOwnFolders(scratch, 4, LockTestRounds);
+        return SaversWithOwnFolders(scratch, RoundsAtTheRecord);
     });
 }
 
@@ -242,7 +244,7 @@ TEST(RecordLockTest, ALockFileTheSaversCannotReadStillKeepsTheirCodes)
         if (setgid(UserFolders::Player) != 0 || setuid(UserFolders::Player) != 0) {
             return "cannot become the player";
         }
-        return SaversWithOwnFolders(scratch, 4, LockTestRounds);
+        return SaversWithOwnFolders(scratch, RoundsAtTheRecord);
     });
 }
 
