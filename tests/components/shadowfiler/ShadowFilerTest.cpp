@@ -507,7 +507,7 @@ TEST(ShadowFilerNamesTest, CountersRunOutAfter900001)
     const std::string noMount = "cannot mount a file system of the test's own";
     // The names cost as many inodes: a file system of the test's own holds them, in a child
     // with a mount namespace of its own, so that nothing shared fills up. On a loaded machine
-    // the search takes minutes (tests/CMakeLists.txt gives the test ten).
+    // the search takes a minute or two (tests/CMakeLists.txt gives the test ten).
     const std::string result = RunInChild(
         [&]() -> std::string {
             const bool ownMounts = unshare(CLONE_NEWNS) == 0 || unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0;
