@@ -354,7 +354,9 @@ std::shared_ptr<FolderItem> FolderItem::Child(const String& name) const
     if (name.empty() || name == "." || name == ".." || name.find_first_of(String("/\0", 2)) != String::npos) {
         return nullptr;
     }
-    auto child = std::make_shared<FolderItem>((fs::path(itsPath) / name).string());
+    // This item's path is absolute and normal, and stays so with a plain name added.
+    const std::shared_ptr<FolderItem> child(new FolderItem());
+    child->itsPath = itsPath.back() == '/' ? itsPath + name : itsPath + '/' + name;
     child->itsOpenParent = itsOpenFolder;
     return child;
 }
@@ -445,16 +447,15 @@ bool FolderItem::Delete()
 
 FolderItem::Claim FolderItem::ClaimName()
 {
-    const fs::path path(itsPath);
     std::shared_ptr<const Descriptor> folder = itsOpenParent;
     if (!folder) {
-        const int fd = open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = open(fs::path(itsPath).parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
             return Claim::Failed;
         }
         folder = std::make_shared<const Descriptor>(fd);
     }
-    const String name = path.filename().string();
+    const String name = itsPath.substr(itsPath.rfind('/') + 1);
     const int fd = openat(folder->Fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         return errno == EEXIST ? Claim::Taken : Claim::Failed;

@@ -84,6 +84,8 @@ private:
     // An open file or folder, closed with the last item that holds it.
     class Descriptor;
 
+    FolderItem() = default;
+
     // The claimed file at this item's name, and its state; false when this item holds no claim
     // or the name gives another file.
     bool ClaimedFile(struct stat& info) const;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <fstream>
@@ -263,13 +264,21 @@ TEST(PictureFader, APictureWithoutMemoryForItsMaskIsNotShownAndNothingBreaks)
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer ends the process on a failed allocation";
 #endif
-    // Room for the fader's copy of a 64 MiB picture, not for its mask as well.
+    // Room for the fader's copy of a 4 MiB picture, not for its mask as well.
     const std::string failure = RunInChild([] {
-        const std::shared_ptr<Picture> big = SolidPicture(4096, 4096, colour);
-        const rlim_t limit = AddressSpaceInUse() + 100 * 1024 * 1024;
+        constexpr Int32 side = 1024;
+        constexpr rlim_t pictureBytes = rlim_t(side) * side * 4;
+        // Each picture gets a mapping of its own, and gives it back when freed, so that the limit
+        // counts exactly the pictures alive.
+        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+        const std::shared_ptr<Picture> big = SolidPicture(side, side, colour);
+        const rlim_t limit = AddressSpaceInUse() + pictureBytes + pictureBytes / 2;
         const struct rlimit space = {limit, limit};
         if (setrlimit(RLIMIT_AS, &space) != 0) {
             return std::string("no limit");
+        }
+        if (!Picture::New(side, side, 32)) {
+            return std::string("no room for the copy");
         }
         for (const Int32 maskMode : {0, 1}) {
             ProbeFader fader;
