@@ -58,62 +58,24 @@ constexpr std::uint32_t ThisArchitecture = 0; // matches nothing: every call sto
 // flock or fcntl ends with the process that a kill ends.
 const std::vector<long>& CallsThatChangeNoFile()
 {
-    static const std::vector<long> calls = {
-        SYS_read,
-        SYS_pread64,
-        SYS_readv,
-        SYS_lseek,
-        SYS_close,
-        SYS_fstat,
-        SYS_newfstatat,
-        SYS_statx,
-        SYS_statfs,
-        SYS_fstatfs,
-        SYS_faccessat,
-        SYS_faccessat2,
-        SYS_readlinkat,
-        SYS_getdents64,
-        SYS_getcwd,
-        SYS_getxattr,
-        SYS_lgetxattr,
-        SYS_fgetxattr,
-        SYS_listxattr,
-        SYS_flistxattr,
-        SYS_getuid,
-        SYS_geteuid,
-        SYS_getgid,
-        SYS_getegid,
-        SYS_getpid,
-        SYS_gettid,
-        SYS_getppid,
-        SYS_fcntl,
-        SYS_flock,
-        SYS_mmap,
-        SYS_munmap,
-        SYS_mprotect,
-        SYS_mremap,
-        SYS_madvise,
-        SYS_brk,
-        SYS_futex,
-        SYS_clock_gettime,
-        SYS_gettimeofday,
-        SYS_nanosleep,
-        SYS_clock_nanosleep,
-        SYS_sched_yield,
-        SYS_rt_sigaction,
-        SYS_rt_sigprocmask,
-        SYS_rt_sigreturn,
-        SYS_sigaltstack,
-        SYS_tgkill,
-        SYS_getrandom,
-        SYS_uname,
+    static const std::vector<long> calls = [] {
+        std::vector<long> all = {
+            SYS_read,        SYS_pread64,       SYS_readv,          SYS_lseek,        SYS_close,
+            SYS_fstat,       SYS_newfstatat,    SYS_statx,          SYS_statfs,       SYS_fstatfs,
+            SYS_faccessat,   SYS_faccessat2,    SYS_readlinkat,     SYS_getdents64,   SYS_getcwd,
+            SYS_getxattr,    SYS_lgetxattr,     SYS_fgetxattr,      SYS_listxattr,    SYS_flistxattr,
+            SYS_getuid,      SYS_geteuid,       SYS_getgid,         SYS_getegid,      SYS_getpid,
+            SYS_gettid,      SYS_getppid,       SYS_fcntl,          SYS_flock,        SYS_mmap,
+            SYS_munmap,      SYS_mprotect,      SYS_mremap,         SYS_madvise,      SYS_brk,
+            SYS_futex,       SYS_clock_gettime, SYS_gettimeofday,   SYS_nanosleep,    SYS_clock_nanosleep,
+            SYS_sched_yield, SYS_rt_sigaction,  SYS_rt_sigprocmask, SYS_rt_sigreturn, SYS_sigaltstack,
+            SYS_tgkill,      SYS_getrandom,     SYS_uname};
 #if defined(SYS_stat)
-        SYS_stat,
-        SYS_lstat,
-        SYS_access,
-        SYS_readlink,
+        // The older forms, where the architecture still has them.
+        all.insert(all.end(), {SYS_stat, SYS_lstat, SYS_access, SYS_readlink});
 #endif
-    };
+        return all;
+    }();
     return calls;
 }
 
