@@ -246,6 +246,7 @@ class Xvfb:
         self.process.kill()
         self.process.wait()
         number = self.display[1:]
+        # The X server keeps these in /tmp whatever TMPDIR says.
         for path in ("/tmp/.X%s-lock" % number, "/tmp/.X11-unix/X%s" % number):
             try:
                 os.remove(path)
